@@ -1,0 +1,107 @@
+#include "platform/fakes/fake_services.hpp"
+
+#include <algorithm>
+
+#include "platform/errors.hpp"
+
+namespace wethrix::fakes {
+namespace {
+constexpr std::string_view kApp = "Kestrivon";
+constexpr std::string_view kSection = "Wethrix";
+}  // namespace
+
+void FakeClock::Sleep(std::chrono::milliseconds duration) {
+  now_ += duration;
+  ++sleeps_;
+}
+
+void FakeEventPump::DoEvents() {
+  ++passes_;
+  if (on_pass) on_pass();
+  auto pending = std::move(queue_);
+  queue_.clear();
+  for (auto& action : pending) action();
+}
+
+void FakeEventPump::WaitForEvents(std::chrono::milliseconds limit) {
+  if (clock != nullptr) clock->Advance(limit);
+}
+
+void FakeDialogs::MessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
+  boxes.push_back({std::string(text), std::string(title), icon});
+}
+
+std::string FakeDialogs::InputBox(std::string_view prompt, std::string_view title, std::string_view default_text) {
+  input_prompts.push_back({std::string(prompt), std::string(title), BoxIcon::kNone});
+  input_defaults.emplace_back(default_text);
+  if (input_answers.empty()) return {};
+  std::string answer = std::move(input_answers.front());
+  input_answers.pop_front();
+  return answer;
+}
+
+std::string FakeSettingsStore::Read(std::string_view app, std::string_view section, std::string_view key,
+                                    std::string_view fallback) const {
+  const auto found = values_.find({std::string(app), std::string(section), std::string(key)});
+  return found == values_.end() ? std::string(fallback) : found->second;
+}
+
+void FakeSettingsStore::Write(std::string_view app, std::string_view section, std::string_view key,
+                              std::string_view value) {
+  if (refuse_writes) throw AppError(error_number::kPermissionDenied, "Permission denied");
+  values_[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
+  writes.emplace_back(std::string(key), std::string(value));
+}
+
+std::string FakeSettingsStore::Get(const std::string& key) const { return Read(kApp, kSection, key, ""); }
+
+void FakeSettingsStore::Set(const std::string& key, const std::string& value) {
+  values_[{std::string(kApp), std::string(kSection), key}] = value;
+}
+
+bool FakeSettingsStore::Has(const std::string& key) const {
+  return values_.contains({std::string(kApp), std::string(kSection), key});
+}
+
+bool FakeFileSystem::Exists(std::string_view path) const { return files.find(path) != files.end(); }
+
+bool FakeFileSystem::ExistsVisible(std::string_view path) const {
+  return Exists(path) && std::find(hidden.begin(), hidden.end(), path) == hidden.end();
+}
+
+std::optional<Bytes> FakeFileSystem::Read(std::string_view path) const {
+  const auto found = files.find(path);
+  if (found == files.end()) return std::nullopt;
+  return found->second;
+}
+
+void FakeFileSystem::Write(std::string_view path, const Bytes& bytes) {
+  const std::string text(path);
+  const std::string folder = text.substr(0, text.find_last_of('\\'));
+  if (!CanWriteIn(folder)) throw AppError(error_number::kPermissionDenied, "Permission denied");
+  files[text] = bytes;
+}
+
+void FakeFileSystem::Remove(std::string_view path) noexcept {
+  const auto found = files.find(path);
+  if (found != files.end()) files.erase(found);
+}
+
+bool FakeFileSystem::CanWriteIn(std::string_view folder) const {
+  return std::find(read_only_folders.begin(), read_only_folders.end(), folder) == read_only_folders.end();
+}
+
+void FakeFileSystem::CreateFolders(std::string_view folder) { created_folders.emplace_back(folder); }
+
+std::optional<std::string> FakeEnvironment::Variable(std::string_view name) const {
+  const auto found = variables.find(name);
+  if (found == variables.end()) return std::nullopt;
+  return found->second;
+}
+
+Bytes FakeEnvironment::Resource(std::string_view type, int id) const {
+  if (type == "CUSTOM" && id == 101) return converter;
+  throw AppError(error_number::kFileNotFound, "Resource not found");
+}
+
+}  // namespace wethrix::fakes

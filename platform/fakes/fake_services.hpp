@@ -1,0 +1,116 @@
+#pragma once
+// In-memory stand-ins for the shared services, for tests. Each records what it was asked.
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/clock.hpp"
+#include "platform/dialogs.hpp"
+#include "platform/environment.hpp"
+#include "platform/event_pump.hpp"
+#include "platform/file_system.hpp"
+#include "platform/settings_store.hpp"
+
+namespace wethrix::fakes {
+
+// Time moves only through Advance and Sleep.
+class FakeClock final : public Clock {
+ public:
+  [[nodiscard]] std::chrono::steady_clock::time_point Now() const override { return now_; }
+  void Sleep(std::chrono::milliseconds duration) override;
+  void Advance(std::chrono::milliseconds duration) { now_ += duration; }
+  [[nodiscard]] int Sleeps() const { return sleeps_; }
+
+ private:
+  std::chrono::steady_clock::time_point now_{};
+  int sleeps_ = 0;
+};
+
+// Runs queued actions as "pending window events"; each pass also runs `on_pass` once.
+class FakeEventPump final : public EventPump {
+ public:
+  void DoEvents() override;
+  void WaitForEvents(std::chrono::milliseconds limit) override;
+  void Post(std::function<void()> action) { queue_.push_back(std::move(action)); }
+  std::function<void()> on_pass;
+  FakeClock* clock = nullptr;  // when set, each wait advances it by the wait's limit
+  [[nodiscard]] int Passes() const { return passes_; }
+
+ private:
+  std::deque<std::function<void()>> queue_;
+  int passes_ = 0;
+};
+
+struct ShownBox {
+  std::string text;
+  std::string title;
+  BoxIcon icon;
+};
+
+class FakeDialogs final : public Dialogs {
+ public:
+  void MessageBox(std::string_view text, std::string_view title, BoxIcon icon) override;
+  [[nodiscard]] std::string InputBox(std::string_view prompt, std::string_view title,
+                                     std::string_view default_text) override;
+  std::vector<ShownBox> boxes;
+  std::vector<ShownBox> input_prompts;  // prompt, title; icon unused
+  std::vector<std::string> input_defaults;
+  std::deque<std::string> input_answers;  // answered in order; none left means Cancel
+};
+
+class FakeSettingsStore final : public SettingsStore {
+ public:
+  [[nodiscard]] std::string Read(std::string_view app, std::string_view section, std::string_view key,
+                                 std::string_view fallback) const override;
+  void Write(std::string_view app, std::string_view section, std::string_view key,
+             std::string_view value) override;
+  // Convenience for the program's own application and section.
+  [[nodiscard]] std::string Get(const std::string& key) const;
+  void Set(const std::string& key, const std::string& value);
+  [[nodiscard]] bool Has(const std::string& key) const;
+  std::vector<std::pair<std::string, std::string>> writes;  // key, value in order
+  bool refuse_writes = false;
+
+ private:
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
+};
+
+class FakeFileSystem final : public FileSystem {
+ public:
+  [[nodiscard]] bool Exists(std::string_view path) const override;
+  [[nodiscard]] bool ExistsVisible(std::string_view path) const override;
+  [[nodiscard]] std::optional<Bytes> Read(std::string_view path) const override;
+  void Write(std::string_view path, const Bytes& bytes) override;
+  void Remove(std::string_view path) noexcept override;
+  [[nodiscard]] bool CanWriteIn(std::string_view folder) const override;
+  void CreateFolders(std::string_view folder) override;
+
+  std::map<std::string, Bytes, std::less<>> files;
+  std::vector<std::string> hidden;              // paths with the hidden attribute
+  std::vector<std::string> read_only_folders;   // folders where nothing can be created
+  std::vector<std::string> created_folders;
+};
+
+class FakeEnvironment final : public Environment {
+ public:
+  [[nodiscard]] std::optional<std::string> Variable(std::string_view name) const override;
+  [[nodiscard]] std::string ProgramPath() const override { return program_folder + "\\Wethrix.exe"; }
+  [[nodiscard]] std::string ProgramFolder() const override { return program_folder; }
+  [[nodiscard]] std::string SystemTempFolder() const override { return system_temp; }
+  [[nodiscard]] std::string LocalAppDataFolder() const override { return local_app_data; }
+  [[nodiscard]] Bytes Resource(std::string_view type, int id) const override;
+  [[nodiscard]] std::string DecimalSeparator() const override { return decimal_separator; }
+
+  std::map<std::string, std::string, std::less<>> variables{{"TEMP", "C:\\Temp"}};
+  std::string program_folder = "C:\\Apps\\Wethrix";
+  std::string system_temp = "C:\\Windows\\Temp";
+  std::string local_app_data = "C:\\Users\\user\\AppData\\Local";
+  std::string decimal_separator = ".";
+  Bytes converter{'M', 'Z', 1, 2, 3};  // resource CUSTOM 101
+};
+
+}  // namespace wethrix::fakes

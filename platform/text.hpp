@@ -1,0 +1,16 @@
+#pragma once
+// UTF-8 is the program's text; UTF-16 exists only where text crosses into Win32.
+#include <string>
+#include <string_view>
+
+namespace wethrix {
+
+// Invalid input sequences become U+FFFD rather than failing: text from the network or the
+// registry must never stop the program.
+[[nodiscard]] std::u16string Utf8ToUtf16(std::string_view text);
+[[nodiscard]] std::string Utf16ToUtf8(std::u16string_view text);
+
+// Cuts `text` to at most `max_units` UTF-16 units without splitting a surrogate pair.
+[[nodiscard]] std::u16string_view CutUtf16(std::u16string_view text, std::size_t max_units);
+
+}  // namespace wethrix
