@@ -1,0 +1,45 @@
+#pragma once
+// One owner per Win32 handle: move-only, closed by its deleter exactly once.
+#include <windows.h>
+
+#include <utility>
+
+namespace wethrix::win32 {
+
+template <typename Handle, auto Close, Handle Invalid = Handle{}>
+class unique_handle {
+ public:
+  unique_handle() noexcept = default;
+  explicit unique_handle(Handle handle) noexcept : handle_(handle) {}
+  unique_handle(const unique_handle&) = delete;
+  unique_handle& operator=(const unique_handle&) = delete;
+  unique_handle(unique_handle&& other) noexcept : handle_(other.release()) {}
+  unique_handle& operator=(unique_handle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  ~unique_handle() { reset(); }
+
+  [[nodiscard]] Handle get() const noexcept { return handle_; }
+  [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Invalid; }
+  Handle release() noexcept { return std::exchange(handle_, Invalid); }
+  void reset(Handle handle = Invalid) noexcept {
+    if (handle_ != Invalid) Close(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = Invalid;
+};
+
+using unique_kernel_handle = unique_handle<HANDLE, &::CloseHandle>;
+using unique_hkey = unique_handle<HKEY, &::RegCloseKey>;
+using unique_hwnd = unique_handle<HWND, &::DestroyWindow>;
+using unique_hicon = unique_handle<HICON, &::DestroyIcon>;
+using unique_hcursor = unique_handle<HCURSOR, &::DestroyCursor>;
+using unique_hdc = unique_handle<HDC, &::DeleteDC>;
+using unique_hbitmap = unique_handle<HBITMAP, [](HBITMAP h) { ::DeleteObject(h); }>;
+using unique_hfont = unique_handle<HFONT, [](HFONT h) { ::DeleteObject(h); }>;
+using unique_hbrush = unique_handle<HBRUSH, [](HBRUSH h) { ::DeleteObject(h); }>;
+
+}  // namespace wethrix::win32
