@@ -60,6 +60,8 @@ NotifyRecord BalloonRecord(std::uintptr_t window, std::string_view text, std::st
   return record;
 }
 
-NotifyRecord RemoveRecord(std::uintptr_t window) { return RecordFor(window, 0); }
+NotifyRecord RemoveRecord(std::uintptr_t window) {
+  return RecordFor(window, 0);
+}
 
 }  // namespace wethrix

@@ -93,16 +93,31 @@ void cSysTray::HandleTrayMessage(std::uint32_t lparam, std::uint32_t wparam) {
     case kMouseMove:
       if (const MoveHandler handler = mouse_move_) handler(static_cast<std::int32_t>(wparam));
       break;
-    case kLeftButtonDown: RaiseButton(mouse_down_, TrayButton::kLeft, wparam); break;
-    case kLeftButtonUp: RaiseButton(mouse_up_, TrayButton::kLeft, wparam); break;
-    case kLeftButtonDblClk: RaiseButton(mouse_dbl_click_, TrayButton::kLeft, wparam); break;
-    case kRightButtonDown: RaiseButton(mouse_down_, TrayButton::kRight, wparam); break;
-    case kRightButtonUp: RaiseButton(mouse_up_, TrayButton::kRight, wparam); break;
-    case kRightButtonDblClk: RaiseButton(mouse_dbl_click_, TrayButton::kRight, wparam); break;
+    case kLeftButtonDown:
+      RaiseButton(mouse_down_, TrayButton::kLeft, wparam);
+      break;
+    case kLeftButtonUp:
+      RaiseButton(mouse_up_, TrayButton::kLeft, wparam);
+      break;
+    case kLeftButtonDblClk:
+      RaiseButton(mouse_dbl_click_, TrayButton::kLeft, wparam);
+      break;
+    case kRightButtonDown:
+      RaiseButton(mouse_down_, TrayButton::kRight, wparam);
+      break;
+    case kRightButtonUp:
+      RaiseButton(mouse_up_, TrayButton::kRight, wparam);
+      break;
+    case kRightButtonDblClk:
+      RaiseButton(mouse_dbl_click_, TrayButton::kRight, wparam);
+      break;
     case kBalloonHide:
     case kBalloonTimeout:
-    case kBalloonUserClick: balloon_visible_ = false; break;
-    default: break;
+    case kBalloonUserClick:
+      balloon_visible_ = false;
+      break;
+    default:
+      break;
   }
 }
 
@@ -116,6 +131,7 @@ void cSysTray::TaskbarCreated() {
 }
 
 void cSysTray::RetryTimerTick() {
+  if (!retrying_) return;  // a tick that was already queued when the retries ended
   if (!icon_added_ || SendAdd() || clock_.Now() >= retry_until_) StopRetrying();
 }
 
@@ -134,7 +150,9 @@ void cSysTray::RemoveFromTray() noexcept {
   icon_added_ = false;
 }
 
-bool cSysTray::SendAdd() noexcept { return shell_.Notify(kNimAdd, AddRecord(WindowHandle(), tip_, IconHandle())); }
+bool cSysTray::SendAdd() noexcept {
+  return shell_.Notify(kNimAdd, AddRecord(WindowHandle(), tip_, IconHandle()));
+}
 
 // The shell's verdict matters only for an add; other records are simply sent again next time.
 void cSysTray::Send(std::uint32_t message, const NotifyRecord& record) noexcept {

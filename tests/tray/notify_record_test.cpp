@@ -1,8 +1,8 @@
+#include "tray/notify_record.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "tray/notify_record.hpp"
 
 namespace wethrix {
 namespace {
@@ -46,8 +46,11 @@ TEST(NotifyRecordTest, EachOperationFillsOnlyItsOwnFields) {
   };
   const Case cases[] = {
       {"change icon", ChangeIconRecord(kWindow, 0x99), kNifIcon, 0x99, u"", u"", u"", 0},
-      {"change tip", ChangeTipRecord(kWindow, "San Diego, 78 \xC2\xB0" "F"), kNifTip, 0, u"San Diego, 78 \u00B0F",
-       u"", u"", 0},
+      {"change tip",
+       ChangeTipRecord(kWindow,
+                       "San Diego, 78 \xC2\xB0"
+                       "F"),
+       kNifTip, 0, u"San Diego, 78 \u00B0F", u"", u"", 0},
       {"clear tip", ChangeTipRecord(kWindow, ""), kNifTip, 0, u"", u"", u"", 0},
       {"balloon", BalloonRecord(kWindow, "text", "title", 5000), kNifInfo, 0, u"", u"text", u"title", 5000},
       {"clear balloon", BalloonRecord(kWindow, "", "", 0), kNifInfo, 0, u"", u"", u"", 0},

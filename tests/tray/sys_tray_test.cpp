@@ -16,7 +16,9 @@ using fakes::FakePicture;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-PicturePtr Icon(std::uintptr_t handle) { return std::make_shared<FakePicture>(PictureType::kIcon, handle); }
+PicturePtr Icon(std::uintptr_t handle) {
+  return std::make_shared<FakePicture>(PictureType::kIcon, handle);
+}
 
 class SysTrayTest : public ::testing::Test {
  protected:
@@ -146,16 +148,27 @@ TEST_F(SysTrayTest, DesignModeOnlyRecordsInTray) {
   EXPECT_EQ(Sent(), 0U);
 }
 
-TEST_F(SysTrayTest, ShellMessagesRaiseTheMatchingMouseEvent) {
+TEST_F(SysTrayTest, ShellReportsRaiseTheMatchingMouseEventOrCloseTheBalloon) {
   struct Case {
     std::uint32_t lparam;
-    std::string expected;  // empty: no event
+    std::string event;  // empty: none
+    bool balloon_after;
   };
   const Case cases[] = {
-      {0x200, "move 7"},      {0x201, "down 1 7"},    {0x202, "up 1 7"},       {0x203, "dblclick 1 7"},
-      {0x204, "down 2 7"},    {0x205, "up 2 7"},      {0x206, "dblclick 2 7"}, {0x207, ""} /* middle */,
-      {0x208, ""},            {0x209, ""},            {0x402, ""} /* balloon shown */,
-      {0x403, ""},            {0x20A, ""},
+      {0x200, "move 7", true},
+      {0x201, "down 1 7", true},
+      {0x202, "up 1 7", true},
+      {0x203, "dblclick 1 7", true},
+      {0x204, "down 2 7", true},
+      {0x205, "up 2 7", true},
+      {0x206, "dblclick 2 7", true},
+      {0x207, "", true},  // middle button
+      {0x208, "", true},
+      {0x402, "", true},  // balloon shown
+      {0x403, "", false},
+      {0x404, "", false},
+      {0x405, "", false},
+      {0x20A, "", true},
   };
   std::vector<std::string> raised;
   auto record = [&](const char* kind) {
@@ -171,9 +184,11 @@ TEST_F(SysTrayTest, ShellMessagesRaiseTheMatchingMouseEvent) {
   tray_->SetInTray(true);
   for (const auto& c : cases) {
     raised.clear();
+    tray_->ShowBalloon("text", "title");
     ASSERT_TRUE(window_->SendTrayMessage(c.lparam, 7));
-    EXPECT_EQ(raised, c.expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.expected})
+    EXPECT_EQ(raised, c.event.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.event})
         << std::hex << c.lparam;
+    EXPECT_EQ(tray_->BalloonVisible(), c.balloon_after) << std::hex << c.lparam;
   }
 }
 
@@ -190,19 +205,6 @@ TEST_F(SysTrayTest, AHandlerMaySubscribeAnewWhileItRuns) {
   EXPECT_EQ(second, 1);
 }
 
-TEST_F(SysTrayTest, BalloonClosingNotificationsEndBalloonVisible) {
-  struct Case {
-    std::uint32_t lparam;
-    bool visible_after;
-  };
-  const Case cases[] = {{0x402, true}, {0x403, false}, {0x404, false}, {0x405, false}, {0x202, true}};
-  for (const auto& c : cases) {
-    tray_->ShowBalloon("text", "title");
-    tray_->HandleTrayMessage(c.lparam, 0);
-    EXPECT_EQ(tray_->BalloonVisible(), c.visible_after) << std::hex << c.lparam;
-  }
-}
-
 TEST_F(SysTrayTest, ABalloonIsSentWithItsTimeoutInMillisecondsWhetherInTheTrayOrNot) {
   struct Case {
     int show_timer;
@@ -211,7 +213,10 @@ TEST_F(SysTrayTest, ABalloonIsSentWithItsTimeoutInMillisecondsWhetherInTheTrayOr
   const Case cases[] = {{0, 0}, {-3, 0}, {1, 1000}, {5, 5000}, {2147483, 2147483000}};
   pump_.on_pass = [&] { tray_->HandleTrayMessage(0x404, 0); };  // ends each wait at once
   for (const auto& c : cases) {
-    tray_->ShowBalloon("San Diego, 78 \xC2\xB0" "F", "Wethrix", c.show_timer);
+    tray_->ShowBalloon(
+        "San Diego, 78 \xC2\xB0"
+        "F",
+        "Wethrix", c.show_timer);
     const auto& balloon = Last();
     EXPECT_EQ(balloon.message, kNimModify);
     EXPECT_EQ(balloon.record.uFlags, kNifInfo);

@@ -1,0 +1,70 @@
+#include "platform/win32/picture_loader.hpp"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "platform/errors.hpp"
+#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/wide.hpp"
+
+namespace wethrix::win32 {
+namespace {
+
+template <typename Owner>
+class OwnedPicture final : public Picture {
+ public:
+  OwnedPicture(Owner handle, PictureType type) : handle_(std::move(handle)), type_(type) {}
+  [[nodiscard]] PictureType Type() const override { return type_; }
+  [[nodiscard]] std::uintptr_t Handle() const override {
+    return reinterpret_cast<std::uintptr_t>(handle_.get());
+  }
+
+ private:
+  Owner handle_;
+  PictureType type_;
+};
+
+AppError InvalidPicture() {
+  return {error_number::kInvalidPicture, "Invalid picture"};
+}
+
+std::string LowerExtension(std::string_view path) {
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of("\\/");
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  std::string extension(path.substr(dot));
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+template <typename Owner>
+PicturePtr LoadAs(const std::wstring& path, UINT image_type, int width, int height, PictureType type) {
+  using Handle = decltype(Owner().get());
+  Owner handle(
+      static_cast<Handle>(::LoadImageW(nullptr, path.c_str(), image_type, width, height, LR_LOADFROMFILE)));
+  if (!handle) throw InvalidPicture();
+  return std::make_shared<OwnedPicture<Owner>>(std::move(handle), type);
+}
+
+}  // namespace
+
+PicturePtr Win32PictureLoader::Load(std::string_view path) {
+  const std::wstring wide = Widen(path);
+  if (::GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    throw AppError(error_number::kFileNotFound, "File not found");
+  }
+  const std::string extension = LowerExtension(path);
+  if (extension == ".ico") {
+    return LoadAs<unique_hicon>(wide, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                ::GetSystemMetrics(SM_CYSMICON), PictureType::kIcon);
+  }
+  if (extension == ".cur") return LoadAs<unique_hcursor>(wide, IMAGE_CURSOR, 0, 0, PictureType::kIcon);
+  if (extension == ".bmp") return LoadAs<unique_hbitmap>(wide, IMAGE_BITMAP, 0, 0, PictureType::kBitmap);
+  throw InvalidPicture();
+}
+
+}  // namespace wethrix::win32

@@ -1,0 +1,29 @@
+#include "platform/win32/tray_shell.hpp"
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/picture_loader.hpp"
+#include "platform/win32/tray_window.hpp"
+#include "test_files.hpp"
+
+namespace wethrix::win32 {
+namespace {
+
+TEST(TrayShellTest, TheShellTakesAnIconAndLetsItBeChangedAndRemoved) {
+  Win32TrayWindow window;
+  Win32TrayShell shell;
+  Win32PictureLoader loader;
+  const PicturePtr first = loader.Load(test::WriteIconFile("wethrix-shell-1.ico"));
+  const PicturePtr second = loader.Load(test::WriteIconFile("wethrix-shell-2.ico"));
+
+  EXPECT_TRUE(shell.Notify(kNimAdd, AddRecord(window.Handle(), "Wethrix", first->Handle())));
+  EXPECT_TRUE(shell.Notify(kNimModify, ChangeIconRecord(window.Handle(), second->Handle())));
+  EXPECT_TRUE(shell.Notify(kNimModify, ChangeTipRecord(window.Handle(),
+                                                       "San Diego, 78 \xC2\xB0"
+                                                       "F")));
+  EXPECT_TRUE(shell.Notify(kNimDelete, RemoveRecord(window.Handle())));
+  EXPECT_FALSE(shell.Notify(kNimModify, ChangeTipRecord(window.Handle(), "gone")));
+}
+
+}  // namespace
+}  // namespace wethrix::win32
