@@ -1,0 +1,161 @@
+#include "weather/get_weather.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/errors.hpp"
+#include "platform/fakes/fake_http_transfer.hpp"
+#include "platform/fakes/fake_services.hpp"
+#include "weather/reply.hpp"
+
+namespace wethrix {
+namespace {
+
+using fakes::Reply;
+
+constexpr const char* kCaption = "Getting Started / Enter Your API Key";
+constexpr const char* kRefusal =
+    R"({"cod":401, "message": "Invalid API key. Please see https://openweathermap.org/faq#error401 for more info."})";
+
+class GetWeatherTest : public testing::Test {
+ protected:
+  GetWeatherTest() { events.clock = &clock; }
+
+  WeatherResult Query(bool silent, Unit unit = Unit::kFahrenheit) {
+    return getWeather({"San Diego CA", "K", unit, silent, kCaption}, services);
+  }
+
+  fakes::FakeHttpTransfer transfer;
+  fakes::FakeEventPump events;
+  fakes::FakeDialogs dialogs;
+  fakes::FakeEnvironment environment;
+  fakes::FakeClock clock;
+  WeatherServices services{transfer, events, dialogs, environment, clock, "Wethrix"};
+};
+
+TEST_F(GetWeatherTest, SendsOneRequestAndReadsTheReply) {
+  environment.variables["WETHRIX_API_BASE"] = "http://127.0.0.1:8089";
+  transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15},"name":"San Diego","cod":200})"));
+  const WeatherResult result = Query(false, Unit::kCelsius);
+  EXPECT_EQ(result.temperature, 27);
+  EXPECT_EQ(result.city_name, "San Diego");
+  EXPECT_EQ(result.reason, "");
+  ASSERT_EQ(transfer.urls.size(), 1U);
+  EXPECT_EQ(transfer.urls[0], "http://127.0.0.1:8089/data/2.5/weather?q=%22San%20Diego%20CA%22&APPID=K");
+  EXPECT_EQ(transfer.timeouts[0].connect, std::chrono::seconds(15));
+  EXPECT_EQ(transfer.timeouts[0].total, std::chrono::seconds(30));
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(GetWeatherTest, AReplyWithoutANameKeepsTheLocation) {
+  transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
+  EXPECT_EQ(Query(true).city_name, "San Diego CA");
+}
+
+TEST_F(GetWeatherTest, LetsWindowEventsRunWhileTheTransferIsInFlight) {
+  transfer.executing_polls = 6;
+  transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
+  EXPECT_EQ(Query(true).temperature, 81);
+  EXPECT_GE(events.Passes(), 3);
+}
+
+TEST_F(GetWeatherTest, ARefusedKeyGivesTheSentinelAndOneBoxUnlessSilent) {
+  for (const bool silent : {true, false}) {
+    dialogs.boxes.clear();
+    transfer.replies.push_back(Reply(401, kRefusal));
+    const WeatherResult result = Query(silent);
+    EXPECT_EQ(result.temperature, kRefusedKeyTemperature);
+    EXPECT_EQ(result.city_name, "San Diego CA");
+    if (silent) {
+      EXPECT_TRUE(dialogs.boxes.empty());
+    } else {
+      ASSERT_EQ(dialogs.boxes.size(), 1U);
+      EXPECT_EQ(
+          dialogs.boxes[0].text,
+          "Your API Key is not correct. Please click on the Getting Started / Enter Your API Key button to "
+          "learn more.");
+      EXPECT_EQ(dialogs.boxes[0].title, "Wethrix");
+      EXPECT_EQ(dialogs.boxes[0].icon, BoxIcon::kNone);
+    }
+  }
+}
+
+TEST_F(GetWeatherTest, NoReadingIsNaNWithAReasonAndNeverAnApplicationError) {
+  struct Case {
+    HttpReply reply;
+    std::string_view reason;
+  };
+  const Case cases[] = {
+      {{}, no_reading::kUnreachable},
+      {{false, true, 0, ""}, no_reading::kTimedOut},
+      {Reply(404, R"({"cod":"404","message":"city not found"})"), no_reading::kUnknownPlace},
+      {Reply(429, "{}"), no_reading::kSlowDown},
+      {Reply(200, R"({"main":{"temp":"289.15"}})"), no_reading::kNoTemperature},
+  };
+  for (const auto& c : cases) {
+    for (const bool silent : {true, false}) {
+      dialogs.boxes.clear();
+      transfer.replies.push_back(c.reply);
+      const WeatherResult result = Query(silent);
+      EXPECT_TRUE(std::isnan(result.temperature)) << c.reason;
+      EXPECT_EQ(result.reason, c.reason);
+      EXPECT_EQ(result.city_name, "San Diego CA");
+      if (silent) {
+        EXPECT_TRUE(dialogs.boxes.empty()) << c.reason;
+      } else {
+        ASSERT_EQ(dialogs.boxes.size(), 1U) << c.reason;
+        EXPECT_EQ(dialogs.boxes[0].text, NoReadingMessage("San Diego CA", c.reason));
+        EXPECT_EQ(dialogs.boxes[0].title, "Wethrix");
+        EXPECT_EQ(dialogs.boxes[0].icon, BoxIcon::kNone);
+      }
+    }
+  }
+}
+
+TEST_F(GetWeatherTest, ANestedCallMakesNoSecondRequestAndLeavesTheReplyToTheFirst) {
+  transfer.executing_polls = 4;
+  transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
+  WeatherResult nested;
+  events.Post([&] { nested = Query(false); });
+  const WeatherResult outer = Query(true);
+  EXPECT_EQ(transfer.urls.size(), 1U);
+  EXPECT_EQ(outer.temperature, 81);
+  EXPECT_TRUE(std::isnan(nested.temperature));
+  EXPECT_EQ(nested.reason, no_reading::kBusy);
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(GetWeatherTest, ATransferThatNeverEndsDoesNotHoldTheThreadForever) {
+  transfer.executing_polls = -1;
+  services.timeouts = {std::chrono::milliseconds(100), std::chrono::milliseconds(200)};
+  const auto started = clock.Now();
+  const WeatherResult result = Query(true);
+  EXPECT_TRUE(std::isnan(result.temperature));
+  EXPECT_LE(clock.Now() - started, std::chrono::seconds(6));
+}
+
+class FailingTransfer final : public HttpTransfer {
+ public:
+  [[nodiscard]] bool Begin(const std::string&, HttpTimeouts) override {
+    throw AppError(error_number::kSystem, "The system cannot start the transfer");
+  }
+  [[nodiscard]] bool StillExecuting() const override { return false; }
+  [[nodiscard]] HttpReply TakeReply() override { return {}; }
+};
+
+TEST_F(GetWeatherTest, AFailureOfTheProgramGoesThroughTheTrap) {
+  FailingTransfer failing;
+  WeatherServices broken{failing, events, dialogs, environment, clock, "Wethrix"};
+  const WeatherResult result = getWeather({"San Diego CA", "K", Unit::kCelsius, false, kCaption}, broken);
+  EXPECT_TRUE(std::isnan(result.temperature));
+  ASSERT_EQ(dialogs.boxes.size(), 1U);
+  EXPECT_EQ(dialogs.boxes[0].title, "Application Error");
+  EXPECT_EQ(dialogs.boxes[0].text.rfind("The system cannot start the transfer\r\n"
+                                        "in Wethrix2021/08/31.Form1.getWeather at line 100\r\r",
+                                        0),
+            0U);
+}
+
+}  // namespace
+}  // namespace wethrix

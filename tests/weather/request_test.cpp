@@ -1,0 +1,62 @@
+#include "weather/request.hpp"
+
+#include <gtest/gtest.h>
+
+#include "platform/fakes/fake_services.hpp"
+
+namespace wethrix {
+namespace {
+
+TEST(RequestTest, BuildsThePathAndQuery) {
+  EXPECT_EQ(WeatherRequestUrl("https://api.openweathermap.org", "San Diego CA", "K"),
+            "https://api.openweathermap.org/data/2.5/weather?q=%22San%20Diego%20CA%22&APPID=K");
+  EXPECT_EQ(WeatherRequestUrl("http://127.0.0.1:8089", "", ""),
+            "http://127.0.0.1:8089/data/2.5/weather?q=%22%22&APPID=");
+}
+
+TEST(RequestTest, NothingTypedCanChangeTheQuery) {
+  struct Case {
+    const char* location;
+    const char* key;
+    const char* query;
+  };
+  const Case cases[] = {
+      {"Washington, D.C.", "k", "q=%22Washington%2C%20D.C.%22&APPID=k"},
+      {"A&APPID=x#y", "k", "q=%22A%26APPID%3Dx%23y%22&APPID=k"},
+      {"50% + 1", "a b&c", "q=%2250%25%20%2B%201%22&APPID=a%20b%26c"},
+      {"S\xC3\xA3o Paulo", "k", "q=%22S%C3%A3o%20Paulo%22&APPID=k"},
+      {"\"quoted\"/?", "k", "q=%22%22quoted%22%2F%3F%22&APPID=k"},
+      {"line\r\nbreak\t", "k", "q=%22line%0D%0Abreak%09%22&APPID=k"},
+      {"Az09-._~", "Az09-._~", "q=%22Az09-._~%22&APPID=Az09-._~"},
+  };
+  for (const auto& c : cases) {
+    const std::string url = WeatherRequestUrl("http://h", c.location, c.key);
+    EXPECT_EQ(url.substr(url.find('?') + 1), c.query) << c.location;
+  }
+}
+
+TEST(RequestTest, TheBaseCanBeReplacedByAnHttpAddressOnly) {
+  struct Case {
+    const char* variable;  // nullptr: not set
+    const char* base;
+  };
+  const Case cases[] = {
+      {nullptr, "https://api.openweathermap.org"},
+      {"http://127.0.0.1:8089", "http://127.0.0.1:8089"},
+      {"HTTPS://example.test/", "HTTPS://example.test"},
+      {"", "https://api.openweathermap.org"},
+      {"ftp://example.test", "https://api.openweathermap.org"},
+      {"127.0.0.1:8089", "https://api.openweathermap.org"},
+      {"http://", "https://api.openweathermap.org"},
+      {"http://evil.test/x?q=", "https://api.openweathermap.org"},
+      {"http://user@evil.test", "https://api.openweathermap.org"},
+  };
+  for (const auto& c : cases) {
+    fakes::FakeEnvironment environment;
+    if (c.variable != nullptr) environment.variables["WETHRIX_API_BASE"] = c.variable;
+    EXPECT_EQ(ApiBase(environment), c.base) << (c.variable ? c.variable : "(unset)");
+  }
+}
+
+}  // namespace
+}  // namespace wethrix

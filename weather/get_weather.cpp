@@ -1,0 +1,86 @@
+#include "weather/get_weather.hpp"
+
+#include <limits>
+
+#include "app/error_trap.hpp"
+#include "weather/reply.hpp"
+#include "weather/request.hpp"
+
+namespace wethrix {
+namespace {
+
+// The transfer enforces its own time-outs; this is the backstop so that a transfer that never
+// ends cannot hold the user-interface thread.
+constexpr std::chrono::seconds kWaitGrace{5};
+
+void WaitForTransfer(WeatherServices& services) {
+  const auto give_up = services.clock.Now() + services.timeouts.total + kWaitGrace;
+  while (services.transfer.StillExecuting()) {
+    services.events.DoEvents();
+    if (services.clock.Now() >= give_up) return;
+    if (services.transfer.StillExecuting()) services.events.WaitForEvents(services.poll_interval);
+  }
+}
+
+WeatherResult NoReading(const WeatherQuery& query, std::string_view reason) {
+  return {std::numeric_limits<double>::quiet_NaN(), query.location, std::string(reason)};
+}
+
+WeatherResult Interpret(const WeatherQuery& query, const HttpReply& reply) {
+  const ReplyReading reading = ReadReply(reply);
+  switch (reading.kind) {
+    case ReplyKind::kRefusedKey:
+      return {kRefusedKeyTemperature, query.location, {}};
+    case ReplyKind::kTemperature:
+      return {
+          WholeDegrees(reading.kelvin, query.unit), reading.name.empty() ? query.location : reading.name, {}};
+    case ReplyKind::kNoReading:
+      break;
+  }
+  return NoReading(query, reading.reason);
+}
+
+void TellUser(const WeatherQuery& query, const WeatherResult& result, WeatherServices& services) {
+  if (query.silent) return;
+  if (result.temperature == kRefusedKeyTemperature) {
+    services.dialogs.MessageBox(RefusedKeyMessage(query.push_button5_caption), services.application_title,
+                                BoxIcon::kNone);
+  } else if (!result.reason.empty()) {
+    services.dialogs.MessageBox(NoReadingMessage(query.location, result.reason), services.application_title,
+                                BoxIcon::kNone);
+  }
+}
+
+}  // namespace
+
+std::string RefusedKeyMessage(std::string_view push_button5_caption) {
+  return "Your API Key is not correct. Please click on the " + std::string(push_button5_caption) +
+         " button to learn more.";
+}
+
+std::string NoReadingMessage(std::string_view location, std::string_view reason) {
+  return "There is no temperature for " + std::string(location) + " at the moment: " + std::string(reason) +
+         ".";
+}
+
+WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services) {
+  ErrorTrap trap{services.dialogs, kGetWeatherTag};
+  WeatherResult result = NoReading(query, no_reading::kUnreachable);
+  bool began = false;
+  bool busy = false;
+  HttpReply reply;
+  trap.Step(100, [&] {
+    const std::string url = WeatherRequestUrl(ApiBase(services.environment), query.location, query.api_key);
+    began = services.transfer.Begin(url, services.timeouts);
+    busy = !began;
+  });
+  if (busy) return NoReading(query, no_reading::kBusy);
+  if (!began) return result;
+  trap.Step(102, [&] { WaitForTransfer(services); });
+  trap.Step(104, [&] { reply = services.transfer.TakeReply(); });
+  trap.Step(106, [&] { result = Interpret(query, reply); });
+  trap.Step(108, [&] { TellUser(query, result, services); });
+  return result;
+}
+
+}  // namespace wethrix

@@ -1,0 +1,56 @@
+#pragma once
+// The only place the program talks to the weather service.
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.hpp"
+#include "platform/dialogs.hpp"
+#include "platform/environment.hpp"
+#include "platform/event_pump.hpp"
+#include "platform/http_transfer.hpp"
+#include "weather/temperature.hpp"
+
+namespace wethrix {
+
+// The temperature result that means the service refused the API key; compared exactly.
+inline constexpr double kRefusedKeyTemperature = -5000;
+inline constexpr std::string_view kGetWeatherTag = "in Wethrix2021/08/31.Form1.getWeather ";
+
+struct WeatherQuery {
+  std::string location;  // the caption of Label1
+  std::string api_key;   // the "APIKey" setting, read afresh for every query
+  Unit unit = Unit::kFahrenheit;
+  bool silent = true;  // false when the user just changed something: tell them what went wrong
+  std::string push_button5_caption;
+};
+
+struct WeatherResult {
+  double temperature = 0;  // whole degrees, kRefusedKeyTemperature, or NaN for no reading
+  std::string city_name;   // the service's name for the place, else the location text
+  std::string reason;      // why there is no reading (with NaN); empty otherwise
+};
+
+struct WeatherServices {
+  HttpTransfer& transfer;
+  EventPump& events;
+  Dialogs& dialogs;
+  const Environment& environment;
+  Clock& clock;
+  std::string application_title;
+  HttpTimeouts timeouts{};
+  // How long one idle wait for window events lasts while the transfer runs.
+  std::chrono::milliseconds poll_interval{50};
+};
+
+// Sends one request (none while an earlier transfer is still in flight) and lets window events
+// run until it ends. A refused key or a missing reading is told in one plain box unless silent;
+// failures of the program itself are reported by the error trap under kGetWeatherTag.
+[[nodiscard]] WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services);
+
+// The box shown, unless silent, when the service refuses the key.
+[[nodiscard]] std::string RefusedKeyMessage(std::string_view push_button5_caption);
+// The box shown, unless silent, when there is no reading.
+[[nodiscard]] std::string NoReadingMessage(std::string_view location, std::string_view reason);
+
+}  // namespace wethrix

@@ -1,0 +1,27 @@
+#pragma once
+// The one request the program sends: the current weather for a place, by the user's own key.
+#include <string>
+#include <string_view>
+
+#include "platform/environment.hpp"
+
+namespace wethrix {
+
+inline constexpr std::string_view kDefaultApiBase = "https://api.openweathermap.org";
+// Replaces the base (scheme, host, optional port), e.g. "http://127.0.0.1:8089", so tests and
+// the demo can reach a local stand-in.
+inline constexpr std::string_view kApiBaseVariable = "WETHRIX_API_BASE";
+
+// RFC 3986 unreserved characters stay; every other byte of the UTF-8 text becomes %XX, so
+// nothing the user typed can change the query's structure.
+[[nodiscard]] std::string PercentEncode(std::string_view text);
+
+// The base from the environment when it names an http or https address, else the service's own.
+// Trailing slashes are dropped.
+[[nodiscard]] std::string ApiBase(const Environment& environment);
+
+// base + "/data/2.5/weather?q=%22<location>%22&APPID=<key>"
+[[nodiscard]] std::string WeatherRequestUrl(std::string_view base, std::string_view location,
+                                            std::string_view api_key);
+
+}  // namespace wethrix
