@@ -13,13 +13,15 @@ namespace {
 // ends cannot hold the user-interface thread.
 constexpr std::chrono::seconds kWaitGrace{5};
 
-void WaitForTransfer(WeatherServices& services) {
+// The finished transfer's reply, or a time-out when it does not end in time.
+HttpReply AwaitReply(WeatherServices& services) {
   const auto give_up = services.clock.Now() + services.timeouts.total + kWaitGrace;
   while (services.transfer.StillExecuting()) {
     services.events.DoEvents();
-    if (services.clock.Now() >= give_up) return;
+    if (services.clock.Now() >= give_up) return {false, true, 0, {}};
     if (services.transfer.StillExecuting()) services.events.WaitForEvents(services.poll_interval);
   }
+  return services.transfer.TakeReply();
 }
 
 WeatherResult NoReading(const WeatherQuery& query, std::string_view reason) {
@@ -76,10 +78,9 @@ WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services) {
   });
   if (busy) return NoReading(query, no_reading::kBusy);
   if (!began) return result;
-  trap.Step(102, [&] { WaitForTransfer(services); });
-  trap.Step(104, [&] { reply = services.transfer.TakeReply(); });
-  trap.Step(106, [&] { result = Interpret(query, reply); });
-  trap.Step(108, [&] { TellUser(query, result, services); });
+  trap.Step(102, [&] { reply = AwaitReply(services); });
+  trap.Step(104, [&] { result = Interpret(query, reply); });
+  trap.Step(106, [&] { TellUser(query, result, services); });
   return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // One owner per Win32 handle: move-only, closed by its deleter exactly once.
 #include <windows.h>
+// after windows.h
+#include <wininet.h>
 
 #include <utility>
 
@@ -41,5 +43,6 @@ using unique_hdc = unique_handle<HDC, &::DeleteDC>;
 using unique_hbitmap = unique_handle<HBITMAP, [](HBITMAP h) { ::DeleteObject(h); }>;
 using unique_hfont = unique_handle<HFONT, [](HFONT h) { ::DeleteObject(h); }>;
 using unique_hbrush = unique_handle<HBRUSH, [](HBRUSH h) { ::DeleteObject(h); }>;
+using unique_hinternet = unique_handle<HINTERNET, &::InternetCloseHandle>;
 
 }  // namespace wethrix::win32

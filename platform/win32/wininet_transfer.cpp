@@ -1,0 +1,183 @@
+#include "platform/win32/wininet_transfer.hpp"
+
+#include <algorithm>
+
+#include "platform/win32/check.hpp"
+#include "platform/win32/wide.hpp"
+
+namespace wethrix::win32 {
+namespace {
+
+// A weather reply is a few hundred bytes; anything far larger is not one.
+constexpr std::size_t kMaxBody = 1 << 20;
+constexpr DWORD kReadChunk = 8192;
+// A transfer that fails when its time is up has timed out, whatever code WinINet gives the failure
+// (some report a receive time-out as an aborted connection).
+constexpr std::chrono::milliseconds kClockSlack{100};
+
+struct UrlParts {
+  bool secure = false;
+  INTERNET_PORT port = 0;
+  std::wstring host;
+  std::wstring path_and_query;
+};
+
+UrlParts CrackUrl(const std::wstring& url) {
+  URL_COMPONENTSW parts{};
+  parts.dwStructSize = sizeof(parts);
+  parts.dwHostNameLength = static_cast<DWORD>(-1);
+  parts.dwUrlPathLength = static_cast<DWORD>(-1);
+  parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+  ThrowIfFalse(::InternetCrackUrlW(url.c_str(), 0, 0, &parts));
+  if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
+    ThrowWin32Error(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+  }
+  return {parts.nScheme == INTERNET_SCHEME_HTTPS, parts.nPort,
+          std::wstring(parts.lpszHostName, parts.dwHostNameLength),
+          std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
+              std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength)};
+}
+
+DWORD Milliseconds(std::chrono::milliseconds duration) {
+  return static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(duration.count(), 1));
+}
+
+void SetTimeout(HINTERNET handle, DWORD option, DWORD milliseconds) {
+  ThrowIfFalse(::InternetSetOptionW(handle, option, &milliseconds, sizeof(milliseconds)));
+}
+
+// Set on the request itself: not every WinINet passes a session's time-outs down to its requests.
+void SetTimeouts(HINTERNET handle, HttpTimeouts timeouts) {
+  SetTimeout(handle, INTERNET_OPTION_CONNECT_TIMEOUT, Milliseconds(timeouts.connect));
+  SetTimeout(handle, INTERNET_OPTION_SEND_TIMEOUT, Milliseconds(timeouts.total));
+  SetTimeout(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, Milliseconds(timeouts.total));
+}
+
+unique_hinternet OpenSession(HttpTimeouts timeouts) {
+  unique_hinternet session(::InternetOpenW(L"Wethrix", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) ThrowLastError();
+  SetTimeouts(session.get(), timeouts);
+  return session;
+}
+
+unique_hinternet OpenRequest(HINTERNET connection, const UrlParts& url, HttpTimeouts timeouts) {
+  const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                      INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI |
+                      (url.secure ? INTERNET_FLAG_SECURE : 0U);
+  const wchar_t* accept[] = {L"application/json", L"*/*", nullptr};
+  unique_hinternet request(
+      ::HttpOpenRequestW(connection, L"GET", url.path_and_query.c_str(), nullptr, nullptr, accept, flags, 0));
+  if (!request) ThrowLastError();
+  SetTimeouts(request.get(), timeouts);
+  return request;
+}
+
+HttpReply Failed(DWORD error) {
+  return {false, error == ERROR_INTERNET_TIMEOUT, 0, {}};
+}
+
+int StatusCode(HINTERNET request) {
+  DWORD status = 0;
+  DWORD size = sizeof(status);
+  ThrowIfFalse(
+      ::HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr));
+  return static_cast<int>(status);
+}
+
+}  // namespace
+
+WinInetTransfer::~WinInetTransfer() {
+  Abort();
+  if (worker_.joinable()) worker_.join();
+}
+
+bool WinInetTransfer::Begin(const std::string& url, HttpTimeouts timeouts) {
+  if (StillExecuting()) return false;
+  if (worker_.joinable()) worker_.join();
+  {
+    const std::lock_guard lock(flight_.mutex);
+    flight_.aborted = false;
+    flight_.finished = false;
+    flight_.deadline = std::chrono::steady_clock::now() + timeouts.total;
+    flight_.reply = {};
+  }
+  worker_ = std::thread([this, url, timeouts] { Run(url, timeouts); });
+  return true;
+}
+
+bool WinInetTransfer::StillExecuting() const {
+  if (!worker_.joinable()) return false;
+  {
+    const std::lock_guard lock(flight_.mutex);
+    if (flight_.finished) return false;
+    if (std::chrono::steady_clock::now() < flight_.deadline) return true;
+  }
+  Abort();
+  return true;
+}
+
+HttpReply WinInetTransfer::TakeReply() {
+  if (StillExecuting()) return {};
+  if (worker_.joinable()) worker_.join();
+  const std::lock_guard lock(flight_.mutex);
+  return std::exchange(flight_.reply, {});
+}
+
+void WinInetTransfer::Abort() const {
+  const std::lock_guard lock(flight_.mutex);
+  flight_.aborted = true;
+  flight_.request.reset();
+}
+
+bool WinInetTransfer::Aborted() const {
+  const std::lock_guard lock(flight_.mutex);
+  return flight_.aborted || std::chrono::steady_clock::now() >= flight_.deadline;
+}
+
+bool WinInetTransfer::Publish(unique_hinternet request) {
+  const std::lock_guard lock(flight_.mutex);
+  if (flight_.aborted) return false;
+  flight_.request = std::move(request);
+  return true;
+}
+
+void WinInetTransfer::Run(const std::string& url, HttpTimeouts timeouts) noexcept {
+  Connection parents;  // declared first so it closes last, after the request below
+  HttpReply reply;
+  try {
+    reply = Fetch(url, timeouts, parents);
+  } catch (const std::exception&) {
+    reply = {};
+  }
+  const std::lock_guard lock(flight_.mutex);
+  if (!reply.reached && std::chrono::steady_clock::now() + kClockSlack >= flight_.deadline)
+    reply.timed_out = true;
+  flight_.reply = std::move(reply);
+  flight_.request.reset();
+  flight_.finished = true;
+}
+
+HttpReply WinInetTransfer::Fetch(const std::string& url, HttpTimeouts timeouts, Connection& parents) {
+  const UrlParts parts = CrackUrl(Widen(url));
+  parents.session = OpenSession(timeouts);
+  parents.connection.reset(::InternetConnectW(parents.session.get(), parts.host.c_str(), parts.port, nullptr,
+                                              nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!parents.connection) ThrowLastError();
+  unique_hinternet owned = OpenRequest(parents.connection.get(), parts, timeouts);
+  const HINTERNET request = owned.get();
+  if (!Publish(std::move(owned))) return Failed(ERROR_INTERNET_TIMEOUT);
+
+  if (!::HttpSendRequestW(request, nullptr, 0, nullptr, 0)) return Failed(::GetLastError());
+  HttpReply reply{true, false, StatusCode(request), {}};
+  char chunk[kReadChunk];
+  DWORD read = 0;
+  while (reply.body.size() < kMaxBody) {
+    if (Aborted()) return Failed(ERROR_INTERNET_TIMEOUT);
+    if (!::InternetReadFile(request, chunk, kReadChunk, &read)) return Failed(::GetLastError());
+    if (read == 0) break;
+    reply.body.append(chunk, read);
+  }
+  return reply;
+}
+
+}  // namespace wethrix::win32
