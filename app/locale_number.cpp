@@ -66,6 +66,12 @@ std::string PortableForm(std::string_view text, std::string_view decimal_separat
 
 }  // namespace
 
+std::string LocaleDecimalSeparator(const Environment& environment) {
+  std::string separator = environment.DecimalSeparator();
+  const bool usable = !separator.empty() && separator.find_first_of("0123456789+-eE \t") == std::string::npos;
+  return usable ? separator : ".";
+}
+
 double ParseLocaleNumber(std::string_view text, std::string_view decimal_separator) {
   const std::string portable =
       PortableForm(TrimBlanks(text), decimal_separator.empty() ? "." : decimal_separator);

@@ -60,7 +60,7 @@ void Settings::SetColorValue(std::string_view key, Color color) {
 }
 
 double Settings::Number(std::string_view key, std::string_view fallback) const {
-  return ParseLocaleNumber(Text(key, fallback), environment_.DecimalSeparator());
+  return ParseLocaleNumber(Text(key, fallback), LocaleDecimalSeparator(environment_));
 }
 
 }  // namespace wethrix

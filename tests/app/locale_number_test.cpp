@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/errors.hpp"
+#include "platform/fakes/fake_services.hpp"
 
 namespace wethrix {
 namespace {
@@ -53,6 +54,19 @@ TEST(LocaleNumberTest, RefusesWhatIsNotPlainlyANumber) {
 TEST(LocaleNumberTest, ValuesBeyondADoubleOverflow) {
   for (const std::string& text : {std::string("1e999"), std::string("-1e999"), std::string(400, '9')}) {
     EXPECT_EQ(ErrorNumber(text, "."), error_number::kOverflow) << text;
+  }
+}
+
+TEST(LocaleNumberTest, ASeparatorThatWouldBeMistakenForPartOfANumberReadsAsAPoint) {
+  struct Case {
+    const char* given;
+    const char* used;
+  };
+  const Case cases[] = {{",", ","}, {".", "."}, {"", "."}, {"5", "."}, {"-", "."}, {"e", "."}, {" ", "."}};
+  for (const auto& c : cases) {
+    fakes::FakeEnvironment environment;
+    environment.decimal_separator = c.given;
+    EXPECT_EQ(LocaleDecimalSeparator(environment), c.used) << "'" << c.given << "'";
   }
 }
 
