@@ -3,10 +3,7 @@
 namespace wethrix::fakes {
 
 bool FakeHttpTransfer::Begin(const std::string& url, HttpTimeouts limits) {
-  if (StillExecuting()) {
-    ++refused_begins;
-    return false;
-  }
+  if (in_flight_ && polls_left_ != 0) return false;
   urls.push_back(url);
   timeouts.push_back(limits);
   polls_left_ = executing_polls;

@@ -19,7 +19,6 @@ class FakeHttpTransfer final : public HttpTransfer {
   int executing_polls = 0;
   std::vector<std::string> urls;  // every transfer begun, in order
   std::vector<HttpTimeouts> timeouts;
-  int refused_begins = 0;  // Begin calls made while a transfer was in flight
 
  private:
   mutable int polls_left_ = 0;
