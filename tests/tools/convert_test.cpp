@@ -1,0 +1,137 @@
+#include "tools/nconvert/convert.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "tests/tools/bitmap_builder.hpp"
+#include "tools/nconvert/bitmap_reader.hpp"
+#include "tools/nconvert/icon_writer.hpp"
+
+namespace wethrix::nconvert {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+void WriteFile(const fs::path& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ConverterCommandLineTest, AcceptsOnlyTheIconConversion) {
+  const auto conversion = ParseCommandLine(std::vector<std::string>{"-out", "ico", "dir/CurTemp.bmp"});
+  ASSERT_TRUE(conversion);
+  EXPECT_EQ(conversion->bitmap, fs::path("dir/CurTemp.bmp"));
+  EXPECT_EQ(conversion->icon, fs::path("dir/CurTemp.ico"));
+  EXPECT_EQ(ParseCommandLine(std::vector<std::string>{"-out", "ico", "CurTemp"})->icon,
+            fs::path("CurTemp.ico"));
+
+  const std::vector<std::string> refused[] = {{},
+                                              {"-out", "ico"},
+                                              {"-out", "png", "a.bmp"},
+                                              {"-in", "ico", "a.bmp"},
+                                              {"-out", "ico", "a.bmp", "b.bmp"},
+                                              {"-out", "ico", ""}};
+  for (const auto& arguments : refused) EXPECT_FALSE(ParseCommandLine(arguments)) << arguments.size();
+}
+
+// Each test works in a folder of its own whose name is not plain ASCII.
+class ConverterRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / fs::path(u8"nconvert-test-Z\u00FCrich-" + std::u8string(Suffix()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  ExitCode Convert(const fs::path& bitmap) {
+    errors_.str("");
+    return RunConverter(std::vector<std::string>{"-out", "ico", Utf8(bitmap)}, errors_);
+  }
+  [[nodiscard]] std::size_t FilesInFolder() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  fs::path folder_;
+  std::ostringstream errors_;
+
+ private:
+  static std::u8string Suffix() {
+    const std::string digits = std::to_string(std::random_device()());
+    return {digits.begin(), digits.end()};
+  }
+};
+
+TEST_F(ConverterRunTest, WritesTheIconBesideTheBitmapAndReplacesAnOlderOne) {
+  const fs::path bitmap = folder_ / "CurTemp.bmp";
+  const fs::path icon = folder_ / "CurTemp.ico";
+  WriteFile(icon, {1, 2, 3});
+  for (const unsigned colours : {2U, 3U}) {
+    const Bytes bytes = testing::BuildBitmap(testing::Pattern(32, 33, colours), 24);
+    WriteFile(bitmap, bytes);
+    ASSERT_EQ(Convert(bitmap), ExitCode::kConverted) << errors_.str();
+    EXPECT_EQ(ReadFile(icon), WriteIcon(ReadBitmap(bytes)));
+  }
+  EXPECT_EQ(errors_.str(), "");
+  EXPECT_EQ(FilesInFolder(), 2U);  // no temporary file left behind
+}
+
+TEST_F(ConverterRunTest, FailuresSayWhyOnOneLineAndKeepTheOlderIcon) {
+  const fs::path bitmap = folder_ / "CurTemp.bmp";
+  const fs::path icon = folder_ / "CurTemp.ico";
+  const Bytes older{1, 2, 3};
+  WriteFile(icon, older);
+  struct Case {
+    const char* what;
+    Bytes bitmap;  // empty: no bitmap file at all
+    ExitCode expected;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"missing", {}, ExitCode::kBadBitmap, "cannot convert"},
+      {"not a bitmap", {'G', 'I', 'F', '8', '9', 'a'}, ExitCode::kBadBitmap, "does not start with \"BM\""},
+      {"too large for an icon", testing::BuildBitmap(testing::Pattern(300, 1, 2), 1), ExitCode::kBadBitmap,
+       "256 pixels"},
+  };
+  for (const Case& c : cases) {
+    fs::remove(bitmap);
+    if (!c.bitmap.empty()) WriteFile(bitmap, c.bitmap);
+    EXPECT_EQ(Convert(bitmap), c.expected) << c.what;
+    const std::string line = errors_.str();
+    EXPECT_EQ(line.rfind("nconvert: ", 0), 0U) << line;
+    EXPECT_NE(line.find(c.message), std::string::npos) << line;
+    EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
+    EXPECT_EQ(ReadFile(icon), older) << c.what;
+  }
+}
+
+TEST_F(ConverterRunTest, AnUnwritableIconIsReportedAndLeavesNothingBehind) {
+  const fs::path bitmap = folder_ / "CurTemp.bmp";
+  WriteFile(bitmap, testing::BuildBitmap(testing::Pattern(4, 4, 2), 1));
+  fs::create_directory(folder_ / "CurTemp.ico");  // nothing can replace a folder
+  EXPECT_EQ(Convert(bitmap), ExitCode::kCannotWrite);
+  EXPECT_NE(errors_.str().find("cannot write"), std::string::npos) << errors_.str();
+  EXPECT_EQ(FilesInFolder(), 2U);
+}
+
+TEST(ConverterUsageTest, ABadCommandLineShowsTheUsage) {
+  std::ostringstream errors;
+  EXPECT_EQ(RunConverter(std::vector<std::string>{"CurTemp.bmp"}, errors), ExitCode::kBadCommandLine);
+  EXPECT_EQ(errors.str(), "nconvert: usage: nconvert -out ico <bitmap file>\n");
+}
+
+}  // namespace
+}  // namespace wethrix::nconvert

@@ -1,0 +1,87 @@
+#include "tools/nconvert/icon_writer.hpp"
+
+#include <string>
+
+#include "platform/errors.hpp"
+
+namespace wethrix::nconvert {
+namespace {
+
+constexpr std::uint32_t kDirectorySize = 6 + 16;  // ICONDIR with one ICONDIRENTRY
+constexpr std::uint32_t kInfoHeaderSize = 40;     // BITMAPINFOHEADER
+constexpr std::uint8_t kOpaque = 255;
+
+class LittleEndianWriter {
+ public:
+  explicit LittleEndianWriter(std::size_t capacity) { bytes_.reserve(capacity); }
+  void U8(std::uint8_t value) { bytes_.push_back(value); }
+  void U16(std::uint16_t value) {
+    U8(static_cast<std::uint8_t>(value));
+    U8(static_cast<std::uint8_t>(value >> 8U));
+  }
+  void U32(std::uint32_t value) {
+    U16(static_cast<std::uint16_t>(value));
+    U16(static_cast<std::uint16_t>(value >> 16U));
+  }
+  void Zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+  [[nodiscard]] std::vector<std::uint8_t> Take() && { return std::move(bytes_); }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+};
+
+// The directory stores 256 as 0.
+std::uint8_t DirectorySide(std::uint32_t side) {
+  return static_cast<std::uint8_t>(side == 256 ? 0 : side);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WriteIcon(const Image& image) {
+  if (image.width <= 0 || image.height <= 0 || image.width > kMaxIconSide || image.height > kMaxIconSide) {
+    throw AppError(error_number::kInvalidPicture, "an icon holds 1 to 256 pixels on a side, the picture is " +
+                                                      std::to_string(image.width) + " by " +
+                                                      std::to_string(image.height));
+  }
+  const auto width = static_cast<std::uint32_t>(image.width);
+  const auto height = static_cast<std::uint32_t>(image.height);
+  const std::uint32_t colour_size = width * 4 * height;
+  const std::uint32_t mask_size = (width + 31) / 32 * 4 * height;
+  const std::uint32_t image_size = kInfoHeaderSize + colour_size + mask_size;
+
+  LittleEndianWriter out(kDirectorySize + image_size);
+  out.U16(0);  // reserved
+  out.U16(1);  // icon
+  out.U16(1);  // one image
+  out.U8(DirectorySide(width));
+  out.U8(DirectorySide(height));
+  out.U8(0);  // no palette
+  out.U8(0);
+  out.U16(1);   // planes
+  out.U16(32);  // bits per pixel
+  out.U32(image_size);
+  out.U32(kDirectorySize);
+
+  out.U32(kInfoHeaderSize);
+  out.U32(width);
+  out.U32(height * 2);  // colour rows, then mask rows
+  out.U16(1);
+  out.U16(32);
+  out.U32(0);  // BI_RGB
+  out.U32(colour_size + mask_size);
+  out.Zeros(16);  // resolution and palette counts
+
+  for (std::int32_t y = image.height - 1; y >= 0; --y) {
+    for (std::int32_t x = 0; x < image.width; ++x) {
+      const Rgb& pixel = image.At(x, y);
+      out.U8(pixel.blue);
+      out.U8(pixel.green);
+      out.U8(pixel.red);
+      out.U8(kOpaque);
+    }
+  }
+  out.Zeros(mask_size);  // a clear AND mask: nothing shows through
+  return std::move(out).Take();
+}
+
+}  // namespace wethrix::nconvert

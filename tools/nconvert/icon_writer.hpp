@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "tools/nconvert/image.hpp"
+
+namespace wethrix::nconvert {
+
+inline constexpr std::int32_t kMaxIconSide = 256;
+
+// An icon file holding one 32-bit image of the picture's size with its AND mask. A bitmap has
+// no transparency, so every pixel is opaque. Pictures larger than 256 pixels on a side cannot
+// be icons and are refused with AppError.
+[[nodiscard]] std::vector<std::uint8_t> WriteIcon(const Image& image);
+
+}  // namespace wethrix::nconvert
