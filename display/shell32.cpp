@@ -1,0 +1,41 @@
+#include "display/shell32.hpp"
+
+namespace wethrix::Shell32 {
+
+bool FileExists(const FileSystem& files, std::string_view path) {
+  return files.Exists(path);
+}
+
+void WriteFileIfAbsent(FileSystem& files, EventPump& events, const Bytes& bytes, std::string_view path) {
+  events.DoEvents();
+  if (FileExists(files, path)) return;
+  files.Write(path, bytes);
+}
+
+void DeleteFileQuietly(FileSystem& files, std::string_view path) noexcept {
+  files.Remove(path);
+}
+
+int WindowStyleOrDefault(std::optional<int> window_style) {
+  if (!window_style || *window_style < 0 || *window_style > 6) return kDefaultWindowStyle;
+  return *window_style;
+}
+
+std::int32_t RunAndWait(const ProcessServices& services, std::string_view command_line,
+                        std::optional<int> window_style, std::chrono::milliseconds time_limit) {
+  const LaunchResult launch = services.launcher.Start(command_line, WindowStyleOrDefault(window_style));
+  if (!launch.process) return kLaunchFailed + launch.error;
+  const auto deadline = services.clock.Now() + time_limit;
+  for (;;) {
+    const std::uint32_t exit_code = launch.process->ExitCode();
+    services.events.DoEvents();
+    if (exit_code != kStillActive) return static_cast<std::int32_t>(exit_code);
+    if (services.clock.Now() >= deadline) {
+      launch.process->Terminate();
+      return kTimedOut;
+    }
+    services.clock.Sleep(kPollInterval);
+  }
+}
+
+}  // namespace wethrix::Shell32

@@ -1,0 +1,36 @@
+#pragma once
+#include <climits>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "platform/process_launcher.hpp"
+
+namespace wethrix::fakes {
+
+// What the next launch does. Unscripted launches start a process that has already exited with 0.
+struct ScriptedProcess {
+  static constexpr int kNeverExits = INT_MAX;
+  int launch_error = 0;   // non-zero: the launch fails with this error number
+  int running_polls = 0;  // exit-code reads that still see the process running
+  std::uint32_t exit_code = 0;
+};
+
+// One launch as the launcher saw it, and what happened to the process afterwards.
+struct RecordedLaunch {
+  std::string command_line;
+  int window_style = 0;
+  int polls = 0;
+  bool terminated = false;
+  bool closed = false;  // the process object (its handles) was released
+};
+
+class FakeProcessLauncher final : public ProcessLauncher {
+ public:
+  [[nodiscard]] LaunchResult Start(std::string_view command_line, int window_style) override;
+
+  std::deque<ScriptedProcess> script;
+  std::deque<RecordedLaunch> launches;  // a deque, so running processes keep their records
+};
+
+}  // namespace wethrix::fakes
