@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 #include <sstream>
 
+#include "tests/support/temp_folder.hpp"
 #include "tests/tools/bitmap_builder.hpp"
 #include "tools/nconvert/bitmap_reader.hpp"
 #include "tools/nconvert/icon_writer.hpp"
@@ -51,12 +51,6 @@ TEST(ConverterCommandLineTest, AcceptsOnlyTheIconConversion) {
 // Each test works in a folder of its own whose name is not plain ASCII.
 class ConverterRunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / fs::path(u8"nconvert-test-Z\u00FCrich-" + std::u8string(Suffix()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   ExitCode Convert(const fs::path& bitmap) {
     errors_.str("");
     return RunConverter(std::vector<std::string>{"-out", "ico", Utf8(bitmap)}, errors_);
@@ -65,14 +59,9 @@ class ConverterRunTest : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
 
-  fs::path folder_;
+  const wethrix::test_support::TempFolder temp_{u8"nconvert-test-Z\u00FCrich"};
+  const fs::path& folder_ = temp_.Path();
   std::ostringstream errors_;
-
- private:
-  static std::u8string Suffix() {
-    const std::string digits = std::to_string(std::random_device()());
-    return {digits.begin(), digits.end()};
-  }
 };
 
 TEST_F(ConverterRunTest, WritesTheIconBesideTheBitmapAndReplacesAnOlderOne) {
@@ -80,7 +69,7 @@ TEST_F(ConverterRunTest, WritesTheIconBesideTheBitmapAndReplacesAnOlderOne) {
   const fs::path icon = folder_ / "CurTemp.ico";
   WriteFile(icon, {1, 2, 3});
   for (const unsigned colours : {2U, 3U}) {
-    const Bytes bytes = testing::BuildBitmap(testing::Pattern(32, 33, colours), 24);
+    const Bytes bytes = test_support::BuildBitmap(test_support::Pattern(32, 33, colours), 24);
     WriteFile(bitmap, bytes);
     ASSERT_EQ(Convert(bitmap), ExitCode::kConverted) << errors_.str();
     EXPECT_EQ(ReadFile(icon), WriteIcon(ReadBitmap(bytes)));
@@ -103,8 +92,8 @@ TEST_F(ConverterRunTest, FailuresSayWhyOnOneLineAndKeepTheOlderIcon) {
   const Case cases[] = {
       {"missing", {}, ExitCode::kBadBitmap, "cannot convert"},
       {"not a bitmap", {'G', 'I', 'F', '8', '9', 'a'}, ExitCode::kBadBitmap, "does not start with \"BM\""},
-      {"too large for an icon", testing::BuildBitmap(testing::Pattern(300, 1, 2), 1), ExitCode::kBadBitmap,
-       "256 pixels"},
+      {"too large for an icon", test_support::BuildBitmap(test_support::Pattern(300, 1, 2), 1),
+       ExitCode::kBadBitmap, "256 pixels"},
   };
   for (const Case& c : cases) {
     fs::remove(bitmap);
@@ -120,7 +109,7 @@ TEST_F(ConverterRunTest, FailuresSayWhyOnOneLineAndKeepTheOlderIcon) {
 
 TEST_F(ConverterRunTest, AnUnwritableIconIsReportedAndLeavesNothingBehind) {
   const fs::path bitmap = folder_ / "CurTemp.bmp";
-  WriteFile(bitmap, testing::BuildBitmap(testing::Pattern(4, 4, 2), 1));
+  WriteFile(bitmap, test_support::BuildBitmap(test_support::Pattern(4, 4, 2), 1));
   fs::create_directory(folder_ / "CurTemp.ico");  // nothing can replace a folder
   EXPECT_EQ(Convert(bitmap), ExitCode::kCannotWrite);
   EXPECT_NE(errors_.str().find("cannot write"), std::string::npos) << errors_.str();

@@ -11,9 +11,9 @@
 namespace wethrix::nconvert {
 namespace {
 
-using testing::BuildBitmap;
-using testing::Pattern;
-using testing::PutU32;
+using test_support::BuildBitmap;
+using test_support::Pattern;
+using test_support::PutU32;
 using Bytes = std::vector<std::uint8_t>;
 
 std::uint32_t U32At(const Bytes& bytes, std::size_t offset) {
@@ -135,22 +135,22 @@ TEST(ImageCodecTest, RefusesMalformedHeadersWithTheReason) {
   };
   const Case cases[] = {
       {"signature", 0, 0x4D42'4D41, "does not start with \"BM\""},
-      {"core header", testing::kHeaderSizeField, 12, "header of 12 bytes"},
-      {"odd header", testing::kHeaderSizeField, 41, "header of 41 bytes"},
-      {"zero width", testing::kWidthField, 0, "width 0 is not positive"},
-      {"negative width", testing::kWidthField, 0xFFFF'FFFF, "width -1 is not positive"},
-      {"zero height", testing::kHeightField, 0, "height is zero"},
-      {"huge", testing::kWidthField, 0x7FFF'FFFF, "too large"},
-      {"most negative height", testing::kHeightField, 0x8000'0000, "too large"},
-      {"planes", testing::kPlanesField, 0x0004'0002, "plane count"},
-      {"16 bits", testing::kPlanesField, 0x0010'0001, "16 bits per pixel"},
-      {"2 bits", testing::kPlanesField, 0x0002'0001, "2 bits per pixel"},
-      {"run-length", testing::kCompressionField, 1, "compressed"},
-      {"bit fields", testing::kCompressionField, 3, "compressed"},
-      {"palette too long", testing::kColoursUsedField, 17, "17 colours do not fit 4 bits"},
-      {"index beyond palette", testing::kColoursUsedField, 2, "uses colour"},
-      {"pixels inside header", testing::kPixelOffsetField, 54, "overlaps the header"},
-      {"pixels beyond end", testing::kPixelOffsetField, 0xFFFF'FF00, "truncated"},
+      {"core header", test_support::kHeaderSizeField, 12, "header of 12 bytes"},
+      {"odd header", test_support::kHeaderSizeField, 41, "header of 41 bytes"},
+      {"zero width", test_support::kWidthField, 0, "width 0 is not positive"},
+      {"negative width", test_support::kWidthField, 0xFFFF'FFFF, "width -1 is not positive"},
+      {"zero height", test_support::kHeightField, 0, "height is zero"},
+      {"huge", test_support::kWidthField, 0x7FFF'FFFF, "too large"},
+      {"most negative height", test_support::kHeightField, 0x8000'0000, "too large"},
+      {"planes", test_support::kPlanesField, 0x0004'0002, "plane count"},
+      {"16 bits", test_support::kPlanesField, 0x0010'0001, "16 bits per pixel"},
+      {"2 bits", test_support::kPlanesField, 0x0002'0001, "2 bits per pixel"},
+      {"run-length", test_support::kCompressionField, 1, "compressed"},
+      {"bit fields", test_support::kCompressionField, 3, "compressed"},
+      {"palette too long", test_support::kColoursUsedField, 17, "17 colours do not fit 4 bits"},
+      {"index beyond palette", test_support::kColoursUsedField, 2, "uses colour"},
+      {"pixels inside header", test_support::kPixelOffsetField, 54, "overlaps the header"},
+      {"pixels beyond end", test_support::kPixelOffsetField, 0xFFFF'FF00, "truncated"},
   };
   const Bytes valid = BuildBitmap(Pattern(5, 3, 16), 4);
   for (const Case& c : cases) {
@@ -187,7 +187,7 @@ TEST(ImageCodecTest, SurvivesMutatedHeaders) {
   int accepted = 0;
   for (int round = 0; round < 20000; ++round) {
     Bytes bytes = seeds[static_cast<std::size_t>(round) % seeds.size()];
-    const std::size_t header_end = std::min<std::size_t>(bytes.size() - 4, testing::kPaletteStart + 16);
+    const std::size_t header_end = std::min<std::size_t>(bytes.size() - 4, test_support::kPaletteStart + 16);
     const int mutations = 1 + round % 4;
     for (int m = 0; m < mutations; ++m) {
       const std::size_t at = random() % header_end;
