@@ -2,6 +2,7 @@
 // One owner per Win32 handle: move-only, closed by its deleter exactly once.
 #include <windows.h>
 // after windows.h
+#include <objbase.h>
 #include <wininet.h>
 
 #include <utility>
@@ -44,5 +45,6 @@ using unique_hbitmap = unique_handle<HBITMAP, [](HBITMAP h) { ::DeleteObject(h);
 using unique_hfont = unique_handle<HFONT, [](HFONT h) { ::DeleteObject(h); }>;
 using unique_hbrush = unique_handle<HBRUSH, [](HBRUSH h) { ::DeleteObject(h); }>;
 using unique_hinternet = unique_handle<HINTERNET, &::InternetCloseHandle>;
+using unique_cotaskmem_string = unique_handle<PWSTR, [](PWSTR p) { ::CoTaskMemFree(p); }>;
 
 }  // namespace wethrix::win32

@@ -1,0 +1,130 @@
+// The Win32 file system and environment services against the real system.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/errors.hpp"
+#include "platform/win32/environment.hpp"
+#include "platform/win32/file_system.hpp"
+#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/wide.hpp"
+#include "tests/support/temp_folder.hpp"
+
+namespace wethrix::win32 {
+namespace {
+
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  [[nodiscard]] std::size_t Entries() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(temp_.Path()),
+                                                  std::filesystem::directory_iterator()));
+  }
+  Win32FileSystem files_;
+  test_support::TempFolder temp_{u8"wethrix-files-\u65E5\u672C"};
+};
+
+TEST_F(Win32FileSystemTest, WriteCreatesAndReplacesWholeFilesLeavingNothingElse) {
+  const std::string path = temp_.Utf8(u8"Z\u00FCrich \U0001F321.bin");
+  EXPECT_FALSE(files_.Exists(path));
+  EXPECT_EQ(files_.Read(path), std::nullopt);
+
+  files_.Write(path, {1, 2, 3, 4});
+  EXPECT_EQ(files_.Read(path), (Bytes{1, 2, 3, 4}));
+  files_.Write(path, {9});
+  EXPECT_EQ(files_.Read(path), (Bytes{9}));
+  files_.Write(path, {});
+  EXPECT_EQ(files_.Read(path), Bytes{});
+  EXPECT_TRUE(files_.Exists(path));
+  EXPECT_EQ(Entries(), 1U);
+
+  EXPECT_THROW(files_.Write(temp_.Utf8(u8"no such folder\\a.bin"), {1}), AppError);
+  EXPECT_EQ(Entries(), 1U);
+}
+
+TEST_F(Win32FileSystemTest, AFailedReplaceKeepsTheOldFileAndRemovesTheTemporaryOne) {
+  const std::string path = temp_.Utf8(u8"locked.bin");
+  files_.Write(path, {1});
+  {
+    // Open without sharing deletion, as a running program's file is: it cannot be replaced.
+    const unique_kernel_handle held(::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+    EXPECT_THROW(files_.Write(path, {2}), AppError);
+  }
+  EXPECT_EQ(files_.Read(path), (Bytes{1}));
+  EXPECT_EQ(Entries(), 1U);
+}
+
+TEST_F(Win32FileSystemTest, VisibleMeansAPlainFileThatIsNeitherHiddenNorSystem) {
+  struct Case {
+    const char8_t* name;
+    DWORD attributes;
+    bool visible;
+  };
+  const Case cases[] = {{u8"plain", FILE_ATTRIBUTE_NORMAL, true},
+                        {u8"hidden", FILE_ATTRIBUTE_HIDDEN, false},
+                        {u8"system", FILE_ATTRIBUTE_SYSTEM, false},
+                        {u8"read-only", FILE_ATTRIBUTE_READONLY, true}};
+  for (const Case& c : cases) {
+    const std::string path = temp_.Utf8(c.name);
+    files_.Write(path, {1});
+    ASSERT_TRUE(::SetFileAttributesW(Widen(path).c_str(), c.attributes));
+    EXPECT_TRUE(files_.Exists(path));
+    EXPECT_EQ(files_.ExistsVisible(path), c.visible) << path;
+    ASSERT_TRUE(::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL));
+  }
+  EXPECT_TRUE(files_.Exists(temp_.Utf8()));
+  EXPECT_FALSE(files_.ExistsVisible(temp_.Utf8()));
+}
+
+TEST_F(Win32FileSystemTest, RemoveIsQuietAndFoldersAreCreatedWhole) {
+  const std::string path = temp_.Utf8(u8"a.bin");
+  files_.Write(path, {1});
+  files_.Remove(path);
+  EXPECT_FALSE(files_.Exists(path));
+  files_.Remove(path);
+
+  const std::string nested = temp_.Utf8(u8"Kestrivon\\Wethrix");
+  EXPECT_FALSE(files_.CanWriteIn(nested));
+  files_.CreateFolders(nested);
+  files_.CreateFolders(nested);
+  EXPECT_TRUE(files_.CanWriteIn(nested));
+  EXPECT_TRUE(files_.CanWriteIn(temp_.Utf8() + "\\"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path() / "Kestrivon" / "Wethrix"),
+                          std::filesystem::directory_iterator()),
+            0);  // the probe is gone
+}
+
+TEST(Win32EnvironmentTest, VariablesOfAnyLengthAndTextAndTheirAbsence) {
+  const Win32Environment environment;
+  const std::string long_value(1000, 'x');
+  const std::string accented = "C:\\Users\\J\xC3\xBCrgen\\Temp";
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"WETHRIX_TEST_LONG", Widen(long_value).c_str()));
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"WETHRIX_TEST_ACCENTED", Widen(accented).c_str()));
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"WETHRIX_TEST_EMPTY", L""));
+  EXPECT_EQ(environment.Variable("WETHRIX_TEST_LONG"), long_value);
+  EXPECT_EQ(environment.Variable("WETHRIX_TEST_ACCENTED"), accented);
+  EXPECT_EQ(environment.Variable("WETHRIX_TEST_EMPTY"), "");
+  EXPECT_EQ(environment.Variable("WETHRIX_TEST_MISSING"), std::nullopt);
+}
+
+TEST(Win32EnvironmentTest, FoldersHaveNoTrailingBackslashAndExist) {
+  const Win32Environment environment;
+  const Win32FileSystem files;
+  const std::string program = environment.ProgramPath();
+  EXPECT_EQ(program, environment.ProgramFolder() + "\\win32_services_tests.exe");
+  for (const std::string& folder :
+       {environment.ProgramFolder(), environment.SystemTempFolder(), environment.LocalAppDataFolder()}) {
+    EXPECT_NE(folder.back(), '\\') << folder;
+    EXPECT_TRUE(files.Exists(folder)) << folder;
+  }
+}
+
+TEST(Win32EnvironmentTest, ResourcesAndLocale) {
+  const Win32Environment environment;
+  EXPECT_THROW(static_cast<void>(environment.Resource("CUSTOM", 102)), AppError);
+  const std::string separator = environment.DecimalSeparator();
+  EXPECT_TRUE(separator == "." || separator == ",") << separator;
+}
+
+}  // namespace
+}  // namespace wethrix::win32
