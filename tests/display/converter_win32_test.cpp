@@ -1,0 +1,165 @@
+// The converter, launch-and-wait and the file helpers against the real system.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "display/converter.hpp"
+#include "display/shell32.hpp"
+#include "platform/win32/clock.hpp"
+#include "platform/win32/environment.hpp"
+#include "platform/win32/event_pump.hpp"
+#include "platform/win32/file_system.hpp"
+#include "platform/win32/process_launcher.hpp"
+#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/wide.hpp"
+#include "tests/support/temp_folder.hpp"
+#include "tests/tools/bitmap_builder.hpp"
+
+namespace wethrix {
+namespace {
+
+using namespace std::chrono_literals;
+using win32::Widen;
+
+std::string Quoted(std::string_view text) {
+  std::string quoted(1, '"');
+  quoted.append(text).push_back('"');
+  return quoted;
+}
+
+class CountingEventPump final : public EventPump {
+ public:
+  void DoEvents() override {
+    ++passes;
+    inner_.DoEvents();
+  }
+  void WaitForEvents(std::chrono::milliseconds limit) override { inner_.WaitForEvents(limit); }
+  int passes = 0;
+
+ private:
+  win32::Win32EventPump inner_;
+};
+
+class ConverterWin32Test : public ::testing::Test {
+ protected:
+  std::int32_t Run(const std::string& command_line, std::optional<int> style = 0,
+                   std::chrono::milliseconds limit = Shell32::kTimeLimit) {
+    return Shell32::RunAndWait({launcher_, events_, clock_}, command_line, style, limit);
+  }
+  [[nodiscard]] std::string Child(const std::string& arguments) const {
+    return Quoted(environment_.ProgramFolder() + "\\test_child.exe") + " " + arguments;
+  }
+  [[nodiscard]] std::string Converter() const { return temp_.Utf8(u8"nconvert.exe"); }
+
+  win32::Win32Environment environment_;
+  win32::Win32FileSystem files_;
+  win32::Win32ProcessLauncher launcher_;
+  win32::SteadyClock clock_;
+  CountingEventPump events_;
+  test_support::TempFolder temp_{u8"wethrix-converter-\u00E9t\u00E9"};
+};
+
+TEST_F(ConverterWin32Test, TheCarriedConverterTurnsABitmapIntoAnIconTheSystemLoads) {
+  ExtractConverter(files_, events_, ConverterBytes(environment_), Converter());
+  const nconvert::Image picture = nconvert::test_support::Pattern(32, 33, 5);
+  const std::string bitmap = temp_.Utf8(u8"CurTemp.bmp");
+  files_.Write(bitmap, nconvert::test_support::BuildBitmap(picture, 24));
+
+  ASSERT_EQ(Run(ConverterCommandLine(Converter(), bitmap)), 0);
+
+  const win32::unique_hicon icon(static_cast<HICON>(
+      ::LoadImageW(nullptr, Widen(temp_.Utf8(u8"CurTemp.ico")).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+  ASSERT_TRUE(icon);
+  ICONINFO info{};
+  ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+  const win32::unique_hbitmap colour(info.hbmColor);
+  const win32::unique_hbitmap mask(info.hbmMask);
+  BITMAP size{};
+  ASSERT_NE(::GetObjectW(colour.get(), sizeof(size), &size), 0);
+  EXPECT_EQ(size.bmWidth, 32);
+  EXPECT_EQ(size.bmHeight, 33);
+
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -33, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> pixels(32 * 33);
+  const win32::unique_hdc screen(::CreateCompatibleDC(nullptr));
+  ASSERT_EQ(::GetDIBits(screen.get(), colour.get(), 0, 33, pixels.data(), &format, DIB_RGB_COLORS), 33);
+  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{31, 0}, std::pair{5, 32}}) {
+    const nconvert::Rgb& expected = picture.At(x, y);
+    EXPECT_EQ(pixels[static_cast<std::size_t>(y * 32 + x)] & 0xFFFFFFU,
+              std::uint32_t{expected.red} << 16U | std::uint32_t{expected.green} << 8U | expected.blue)
+        << x << "," << y;
+  }
+}
+
+TEST_F(ConverterWin32Test, AnUnreadableBitmapFailsTheConverterAndKeepsTheOlderIcon) {
+  ExtractConverter(files_, events_, ConverterBytes(environment_), Converter());
+  const std::string icon = temp_.Utf8(u8"CurTemp.ico");
+  files_.Write(icon, {1, 2, 3});
+  files_.Write(temp_.Utf8(u8"CurTemp.bmp"), {'B', 'M', 0});
+  EXPECT_GT(Run(ConverterCommandLine(Converter(), temp_.Utf8(u8"CurTemp.bmp"))), 0);
+  EXPECT_EQ(files_.Read(icon), (Bytes{1, 2, 3}));
+}
+
+TEST_F(ConverterWin32Test, AMissingProgramFailsAtOnceWithFileNotFound) {
+  EXPECT_EQ(Run(ConverterCommandLine(temp_.Utf8(u8"missing.exe"), "x.bmp")), -2147221504 + 53);
+  EXPECT_EQ(Run(Quoted(temp_.Utf8(u8"no folder\\missing.exe"))), Shell32::kLaunchFailed + 53);
+  EXPECT_EQ(events_.passes, 0);
+}
+
+TEST_F(ConverterWin32Test, TheChildGetsTheWindowStyle) {
+  struct Case {
+    std::optional<int> style;
+    int expected;
+  };
+  for (const Case& c : {Case{0, 0}, Case{std::nullopt, 6}, Case{-1, 6}, Case{7, 6}, Case{2, 2}}) {
+    EXPECT_EQ(Run(Child("show-style"), c.style), c.expected) << c.style.value_or(-99);
+  }
+}
+
+TEST_F(ConverterWin32Test, AProcessEndingAfter250MillisecondsIsSeenEndedAfterThreeOrFourPolls) {
+  EXPECT_EQ(Run(Child("exit-after 250 42")), 42);
+  EXPECT_GE(events_.passes, 3);
+  EXPECT_LE(events_.passes, 4);
+}
+
+TEST_F(ConverterWin32Test, AProcessThatNeverEndsIsEndedAtTheTimeLimit) {
+  const std::string held = temp_.Utf8(u8"held.lock");
+  EXPECT_EQ(Run(Child("forever " + Quoted(held)), 0, 1500ms), Shell32::kTimedOut);
+  ASSERT_TRUE(files_.Exists(held)) << "the child never ran";
+  // Only an ended process has let go of the file it held exclusively.
+  const HANDLE file =
+      ::CreateFileW(Widen(held).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ::CloseHandle(file);
+}
+
+TEST_F(ConverterWin32Test, ExtractionWritesAnAbsentConverterKeepsAnIdenticalOneAndReplacesAnother) {
+  const Bytes converter = ConverterBytes(environment_);
+  ASSERT_GT(converter.size(), 2U);
+  EXPECT_EQ(converter[0], 'M');
+  EXPECT_EQ(converter[1], 'Z');
+
+  ExtractConverter(files_, events_, converter, Converter());
+  EXPECT_EQ(files_.Read(Converter()), converter);
+
+  {
+    // An identical file is left alone: held open like a running program, it could not be replaced.
+    const win32::unique_kernel_handle held(::CreateFileW(
+        Widen(Converter()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+    EXPECT_NO_THROW(ExtractConverter(files_, events_, converter, Converter()));
+  }
+
+  files_.Write(Converter(), {'M', 'Z', 'x'});
+  ExtractConverter(files_, events_, converter, Converter());
+  EXPECT_EQ(files_.Read(Converter()), converter);
+
+  DeleteConverter(files_, Converter());
+  EXPECT_FALSE(Shell32::FileExists(files_, Converter()));
+  DeleteConverter(files_, Converter());
+  EnsureConverter(files_, converter, Converter());
+  EXPECT_EQ(files_.Read(Converter()), converter);
+}
+
+}  // namespace
+}  // namespace wethrix
