@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need; installs nothing twice.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest nlohmann-json3-dev
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils python3 procps)
 missing=()
 for p in "${packages[@]}"; do

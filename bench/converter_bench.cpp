@@ -1,0 +1,44 @@
+// One conversion of a refresh-sized (32 x 33) bitmap, in process: decoding and encoding alone,
+// and the converter's whole run with its file reading and writing.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/temp_folder.hpp"
+#include "tests/tools/bitmap_builder.hpp"
+#include "tools/nconvert/bitmap_reader.hpp"
+#include "tools/nconvert/convert.hpp"
+#include "tools/nconvert/icon_writer.hpp"
+
+namespace {
+
+using namespace wethrix::nconvert;
+
+std::vector<std::uint8_t> RefreshBitmap() {
+  return test_support::BuildBitmap(test_support::Pattern(32, 33, 2), 24);
+}
+
+void DecodeAndEncode(benchmark::State& state) {
+  const auto bitmap = RefreshBitmap();
+  for (auto _ : state) {
+    auto icon = WriteIcon(ReadBitmap(bitmap));
+    benchmark::DoNotOptimize(icon.data());
+  }
+}
+BENCHMARK(DecodeAndEncode);
+
+void WholeRunWithFiles(benchmark::State& state) {
+  const wethrix::test_support::TempFolder temp(u8"nconvert-bench");
+  const auto bitmap = RefreshBitmap();
+  std::ofstream(temp.Path() / "CurTemp.bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bitmap.data()), static_cast<std::streamsize>(bitmap.size()));
+  const std::vector<std::string> arguments{"-out", "ico", temp.Utf8(u8"CurTemp.bmp")};
+  std::ostringstream errors;
+  for (auto _ : state) {
+    if (RunConverter(arguments, errors) != ExitCode::kConverted) state.SkipWithError("conversion failed");
+  }
+}
+BENCHMARK(WholeRunWithFiles);
+
+}  // namespace
