@@ -1,7 +1,8 @@
 #include "platform/win32/environment.hpp"
 
-#include <shlobj.h>
 #include <windows.h>
+// after windows.h
+#include <shlobj.h>
 
 #include <algorithm>
 
