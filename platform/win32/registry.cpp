@@ -1,0 +1,83 @@
+#include "platform/win32/registry.hpp"
+
+#include <windows.h>
+
+#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/wide.hpp"
+
+namespace wethrix::win32 {
+namespace {
+
+HKEY RootKey(RegistryRoot root) {
+  return root == RegistryRoot::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+struct OpenedKey {
+  LSTATUS status;
+  unique_hkey key;
+};
+
+OpenedKey OpenKey(RegistryRoot root, std::string_view key_path, REGSAM access) {
+  HKEY key = nullptr;
+  const LSTATUS status = ::RegOpenKeyExW(RootKey(root), Widen(key_path).c_str(), 0, access, &key);
+  return {status, unique_hkey(status == ERROR_SUCCESS ? key : nullptr)};
+}
+
+OpenedKey CreateKey(RegistryRoot root, std::string_view key_path) {
+  HKEY key = nullptr;
+  const LSTATUS status = ::RegCreateKeyExW(RootKey(root), Widen(key_path).c_str(), 0, nullptr, 0,
+                                           KEY_SET_VALUE, nullptr, &key, nullptr);
+  return {status, unique_hkey(status == ERROR_SUCCESS ? key : nullptr)};
+}
+
+long SetValue(RegistryRoot root, std::string_view key_path, std::string_view name, DWORD type,
+              const void* data, DWORD size) {
+  const OpenedKey opened = CreateKey(root, key_path);
+  if (opened.status != ERROR_SUCCESS) return opened.status;
+  return ::RegSetValueExW(opened.key.get(), Widen(name).c_str(), 0, type, static_cast<const BYTE*>(data),
+                          size);
+}
+
+}  // namespace
+
+long Win32Registry::SetString(RegistryRoot root, std::string_view key_path, std::string_view name,
+                              std::string_view value) {
+  const std::wstring text = Widen(value);
+  const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+  return SetValue(root, key_path, name, REG_SZ, text.c_str(), size);
+}
+
+long Win32Registry::SetDword(RegistryRoot root, std::string_view key_path, std::string_view name,
+                             std::uint32_t value) {
+  const DWORD number = value;
+  return SetValue(root, key_path, name, REG_DWORD, &number, sizeof number);
+}
+
+long Win32Registry::DeleteValue(RegistryRoot root, std::string_view key_path, std::string_view name) {
+  const OpenedKey opened = OpenKey(root, key_path, KEY_SET_VALUE);
+  if (opened.status != ERROR_SUCCESS) return opened.status;
+  return ::RegDeleteValueW(opened.key.get(), Widen(name).c_str());
+}
+
+std::optional<std::string> Win32Registry::ReadString(RegistryRoot root, std::string_view key_path,
+                                                     std::string_view name) const {
+  const OpenedKey opened = OpenKey(root, key_path, KEY_QUERY_VALUE);
+  if (opened.status != ERROR_SUCCESS) return std::nullopt;
+  const HKEY key = opened.key.get();
+  const std::wstring value_name = Widen(name);
+  DWORD size = 0;
+  if (::RegGetValueW(key, nullptr, value_name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  std::wstring text(size / sizeof(wchar_t), L'\0');
+  if (::RegGetValueW(key, nullptr, value_name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  text.resize(size / sizeof(wchar_t));
+  while (!text.empty() && text.back() == L'\0') text.pop_back();
+  return Narrow(text);
+}
+
+}  // namespace wethrix::win32
