@@ -35,15 +35,22 @@ class unique_handle {
   Handle handle_ = Invalid;
 };
 
+// A named deleter rather than a lambda: a lambda's type has internal linkage in every file that
+// includes this header, which GCC rejects in members of classes declared in headers.
+template <typename GdiObject>
+void DeleteGdiObject(GdiObject object) noexcept {
+  ::DeleteObject(object);
+}
+
 using unique_kernel_handle = unique_handle<HANDLE, &::CloseHandle>;
 using unique_hkey = unique_handle<HKEY, &::RegCloseKey>;
 using unique_hwnd = unique_handle<HWND, &::DestroyWindow>;
 using unique_hicon = unique_handle<HICON, &::DestroyIcon>;
 using unique_hcursor = unique_handle<HCURSOR, &::DestroyCursor>;
 using unique_hdc = unique_handle<HDC, &::DeleteDC>;
-using unique_hbitmap = unique_handle<HBITMAP, [](HBITMAP h) { ::DeleteObject(h); }>;
-using unique_hfont = unique_handle<HFONT, [](HFONT h) { ::DeleteObject(h); }>;
-using unique_hbrush = unique_handle<HBRUSH, [](HBRUSH h) { ::DeleteObject(h); }>;
+using unique_hbitmap = unique_handle<HBITMAP, &DeleteGdiObject<HBITMAP>>;
+using unique_hfont = unique_handle<HFONT, &DeleteGdiObject<HFONT>>;
+using unique_hbrush = unique_handle<HBRUSH, &DeleteGdiObject<HBRUSH>>;
 using unique_hinternet = unique_handle<HINTERNET, &::InternetCloseHandle>;
 using unique_cotaskmem_string = unique_handle<PWSTR, [](PWSTR p) { ::CoTaskMemFree(p); }>;
 
