@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include "options/run_at_logon.hpp"
+#include "platform/win32/environment.hpp"
 #include "platform/win32/registry.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix {
 namespace {
 
-// Only the program path matters here; it is the running test program unless a test says otherwise.
+// Only the program path matters here: a made-up one, for places the test cannot run from.
 class ProgramEnvironment final : public Environment {
  public:
   explicit ProgramEnvironment(std::string program_path) : program_path_(std::move(program_path)) {}
@@ -44,7 +45,7 @@ std::optional<std::wstring> RunValue(HKEY root, const std::wstring& name) {
 
 TEST(RunAtLogonWin32Test, TickingWritesTheRunningProgramQuotedUnderTheCurrentUser) {
   win32::Win32Registry registry;
-  const ProgramEnvironment environment(RunningProgram());
+  const win32::Win32Environment environment;
   const std::wstring name = win32::Widen(modStartUp::ExecutableName(environment.ProgramPath()));
   ASSERT_EQ(name, L"options_win32_tests.exe");
 
