@@ -17,6 +17,7 @@ class AppError : public std::runtime_error {
 
 namespace error_number {
 inline constexpr int kOverflow = 6;
+inline constexpr int kSubscriptOutOfRange = 9;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kPermissionDenied = 70;

@@ -1,0 +1,26 @@
+#include "options/palette_skin.hpp"
+
+#include <string>
+
+#include "options/skin_file.hpp"
+
+namespace wethrix {
+
+// A file holds one scheme, so there is none to choose.
+void PaletteSkin::LoadSkin(std::string_view path, std::string_view /*scheme*/) {
+  const auto bytes = files_.Read(path);
+  loaded_ = bytes ? ParseSkinFile(std::string(bytes->begin(), bytes->end())) : SkinPalette{};
+}
+
+void PaletteSkin::ApplyWindow(std::int32_t window) {
+  if ((options_ & kSkinEnabled) == 0 || loaded_.Empty()) return;
+  SkinPalette palette = loaded_;
+  if (!skin_controls_) {
+    palette.text.reset();
+    palette.frame_text.reset();
+  }
+  if (!skin_buttons_) palette.button.reset();
+  apply_(window, palette);
+}
+
+}  // namespace wethrix

@@ -1,0 +1,82 @@
+#include "options/skin_file.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <optional>
+#include <utility>
+
+namespace wethrix {
+namespace {
+
+using PaletteEntry = std::optional<Color> SkinPalette::*;
+
+constexpr std::array<std::pair<std::string_view, PaletteEntry>, 4> kNames{{
+    {"window", &SkinPalette::window},
+    {"text", &SkinPalette::text},
+    {"frame_text", &SkinPalette::frame_text},
+    {"button", &SkinPalette::button},
+}};
+
+[[nodiscard]] bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
+
+[[nodiscard]] std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+[[nodiscard]] bool SameName(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+[[nodiscard]] std::optional<int> HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return std::nullopt;
+}
+
+// "#RRGGBB" to 0x00BBGGRR.
+[[nodiscard]] std::optional<Color> ParseColor(std::string_view text) {
+  if (text.size() != 7 || text.front() != '#') return std::nullopt;
+  Color rgb = 0;
+  for (const char c : text.substr(1)) {
+    const auto digit = HexDigit(c);
+    if (!digit) return std::nullopt;
+    rgb = (rgb << 4) | static_cast<Color>(*digit);
+  }
+  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
+}
+
+void ReadLine(std::string_view line, SkinPalette& palette) {
+  line = Trim(line);
+  if (line.empty() || line.front() == ';' || line.front() == '#') return;
+  const auto equals = line.find('=');
+  if (equals == std::string_view::npos) return;
+  const std::string_view name = Trim(line.substr(0, equals));
+  const auto color = ParseColor(Trim(line.substr(equals + 1)));
+  const auto entry =
+      std::ranges::find_if(kNames, [&](const auto& known) { return SameName(known.first, name); });
+  if (color && entry != kNames.end()) palette.*(entry->second) = color;
+}
+
+}  // namespace
+
+SkinPalette ParseSkinFile(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  SkinPalette palette;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    ReadLine(text.substr(0, end), palette);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return palette;
+}
+
+}  // namespace wethrix
