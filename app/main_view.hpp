@@ -14,8 +14,17 @@ enum class WindowState { kNormal, kMinimized, kMaximized };
 
 // Controls that raise mouse-move events for the pointer rules.
 enum class MainControl {
-  kBackground, kFrame1, kFrame2, kFrame3, kFrame4, kFrame7,
-  kPushButton4, kPushButton5, kPushButton7, kPushButton8, kOther
+  kBackground,
+  kFrame1,
+  kFrame2,
+  kFrame3,
+  kFrame4,
+  kFrame7,
+  kPushButton4,
+  kPushButton5,
+  kPushButton7,
+  kPushButton8,
+  kOther
 };
 
 class MainViewEvents {

@@ -10,7 +10,9 @@ namespace wethrix::win32 {
 
 [[nodiscard]] std::string SystemMessage(DWORD error);
 [[noreturn]] void ThrowWin32Error(DWORD error);
-[[noreturn]] inline void ThrowLastError() { ThrowWin32Error(::GetLastError()); }
+[[noreturn]] inline void ThrowLastError() {
+  ThrowWin32Error(::GetLastError());
+}
 
 inline void ThrowIfFalse(BOOL ok) {
   if (!ok) ThrowLastError();

@@ -17,7 +17,8 @@ void Win32EventPump::DoEvents() {
 }
 
 void Win32EventPump::WaitForEvents(std::chrono::milliseconds limit) {
-  ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(limit.count()), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(limit.count()), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
 }
 
 }  // namespace wethrix::win32

@@ -51,6 +51,7 @@ using unique_hdc = unique_handle<HDC, &::DeleteDC>;
 using unique_hbitmap = unique_handle<HBITMAP, &DeleteGdiObject<HBITMAP>>;
 using unique_hfont = unique_handle<HFONT, &DeleteGdiObject<HFONT>>;
 using unique_hbrush = unique_handle<HBRUSH, &DeleteGdiObject<HBRUSH>>;
+using unique_hrgn = unique_handle<HRGN, &DeleteGdiObject<HRGN>>;
 using unique_hinternet = unique_handle<HINTERNET, &::InternetCloseHandle>;
 using unique_cotaskmem_string = unique_handle<PWSTR, [](PWSTR p) { ::CoTaskMemFree(p); }>;
 
