@@ -1,0 +1,113 @@
+// The colour pass and the skin on the real main window, seen in its controls and on screen.
+#include "options/appearance.hpp"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "options/palette_skin.hpp"
+#include "platform/fakes/fake_services.hpp"
+#include "platform/win32/main_window.hpp"
+#include "platform/win32/skin_palette.hpp"
+#include "tests/window/window_test_support.hpp"
+
+namespace wethrix::win32 {
+namespace {
+
+constexpr char kFolder[] = "C:\\Apps\\Wethrix";
+constexpr char kSkinFile[] = "C:\\Apps\\Wethrix\\x\\o.cjs";
+constexpr Color kWhite = 0x00FFFFFF;
+constexpr COLORREF kSkinWindow = 0x00302010;  // window=#102030
+
+class AppearanceTest : public ::testing::Test {
+ protected:
+  AppearanceTest() { window_.Show(); }
+
+  void WriteSkin(bool hidden) {
+    const std::string text = "window=#102030\ntext=#FFFFFF\n";
+    files_.files[kSkinFile] = Bytes(text.begin(), text.end());
+    if (hidden) files_.hidden.emplace_back(kSkinFile);
+  }
+
+  // Controls whose colour is not the designed one, by name.
+  [[nodiscard]] std::map<std::string, Color> Recoloured() {
+    std::map<std::string, Color> changed;
+    if (window_.BackColor() != kWhite) changed["Form1"] = window_.BackColor();
+    for (const auto* control : window_.Controls()) {
+      const bool designed_white =
+          control->Kind() != ControlKind::kPushButton && control->Kind() != ControlKind::kTextBox;
+      const Color designed = designed_white                                ? kWhite
+                             : control->Kind() == ControlKind::kPushButton ? kButtonFace
+                                                                           : kWindowColor;
+      if (control->BackColor() != designed) changed[control->Name()] = control->BackColor();
+    }
+    return changed;
+  }
+
+  // What the screen shows at a point of the window's client area.
+  [[nodiscard]] COLORREF Screen(int x, int y) const {
+    ::UpdateWindow(window_.Hwnd());
+    ::RedrawWindow(window_.Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing::Settle();
+    const HDC dc = ::GetDC(window_.Hwnd());
+    const COLORREF color = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window_.Hwnd(), dc);
+    return color;
+  }
+
+  MainWindow window_{::GetModuleHandleW(nullptr)};
+  fakes::FakeFileSystem files_;
+  PaletteSkin skin_{files_, SendSkinPalette};
+};
+
+// Points of the client area at 96 DPI: between the top button and the first frame, inside
+// Frame2 below its controls, in Label1 after its text, in the font colour swatch.
+constexpr POINT kBackground{4, 37};
+constexpr POINT kInFrame{12, 88};
+constexpr POINT kInLabel{300, 70};
+constexpr POINT kInSwatch{101, 290};
+
+const std::map<std::string, Color> kButtonFaced = {
+    {"Form1", kButtonFace},     {"Frame2", kButtonFace},    {"Label1", kButtonFace},
+    {"Frame4", kButtonFace},    {"Label2", kButtonFace},    {"Frame3", kButtonFace},
+    {"Option4", kButtonFace},   {"Option5", kButtonFace},   {"Frame1", kButtonFace},
+    {"Check3", kButtonFace},    {"Check8", kButtonFace},    {"Frame7", kButtonFace},
+    {"Label3(1)", kButtonFace}, {"Label3(2)", kButtonFace}, {"Label3(3)", kButtonFace},
+};
+
+TEST_F(AppearanceTest, WithoutASkinFileTheWindowStaysWhite) {
+  ApplySkin(window_, skin_, files_, kFolder);
+  EXPECT_TRUE(Recoloured().empty());
+  for (const POINT point : {kBackground, kInFrame, kInLabel, kInSwatch}) {
+    EXPECT_EQ(Screen(point.x, point.y), kWhite) << point.x << "," << point.y;
+  }
+}
+
+TEST_F(AppearanceTest, AHiddenSkinFileCountsAsAbsent) {
+  WriteSkin(true);
+  ApplySkin(window_, skin_, files_, kFolder);
+  EXPECT_TRUE(Recoloured().empty());
+  EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), kWhite);
+}
+
+TEST_F(AppearanceTest, WithTheSkinFileTheFormsKindsTakeTheSkinsFace) {
+  WriteSkin(false);
+  ApplySkin(window_, skin_, files_, kFolder);
+  EXPECT_EQ(Recoloured(), kButtonFaced);
+  EXPECT_EQ(Screen(kBackground.x, kBackground.y), kSkinWindow);
+  EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), kSkinWindow);
+  EXPECT_EQ(Screen(kInLabel.x, kInLabel.y), kSkinWindow);
+  EXPECT_EQ(Screen(kInSwatch.x, kInSwatch.y), kWhite);
+}
+
+TEST_F(AppearanceTest, TheColourPassAloneGivesTheSystemButtonFace) {
+  ApplyFormColors(window_);
+  EXPECT_EQ(Recoloured(), kButtonFaced);
+  EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(Screen(kInLabel.x, kInLabel.y), ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(Screen(kInSwatch.x, kInSwatch.y), kWhite);
+}
+
+}  // namespace
+}  // namespace wethrix::win32
