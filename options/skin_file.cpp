@@ -59,7 +59,9 @@ void ReadLine(std::string_view line, SkinPalette& palette) {
   const auto equals = line.find('=');
   if (equals == std::string_view::npos) return;
   const std::string_view name = Trim(line.substr(0, equals));
-  const auto color = ParseColor(Trim(line.substr(equals + 1)));
+  std::string_view value = line.substr(equals + 1);
+  value = value.substr(0, value.find(';'));  // a comment may follow the colour
+  const auto color = ParseColor(Trim(value));
   const auto entry =
       std::ranges::find_if(kNames, [&](const auto& known) { return SameName(known.first, name); });
   if (color && entry != kNames.end()) palette.*(entry->second) = color;

@@ -1,13 +1,13 @@
 #pragma once
-// The skin file: named colours, one "name=#RRGGBB" per line (see README, Skin file).
+// The skin file: named colours, one "name=#RRGGBB" per line (README: Appearance and the skin file).
 #include <string_view>
 
 #include "platform/skin_engine.hpp"
 
 namespace wethrix {
 
-// Reads whatever lines it understands. Blank lines, comments (";" or "#" first), unknown names
-// and malformed colours are skipped; a later line for the same name wins.
+// Reads whatever lines it understands. Blank lines, comments (";" or "#" first, or ";" after a
+// colour), unknown names and malformed colours are skipped; a later line for the same name wins.
 [[nodiscard]] SkinPalette ParseSkinFile(std::string_view text);
 
 }  // namespace wethrix

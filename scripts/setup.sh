@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the demo need; installs nothing twice.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-          g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils python3 procps)
+          g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils python3 procps
+          fonts-liberation)  # Arial's metrics, so the windows look as designed under Wine
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -86,6 +86,19 @@ struct Win32Control {
   return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
 
+// What ShowWindow needs to bring the window into `state`, from hidden or while visible.
+[[nodiscard]] int ShowCommand(WindowState state, bool visible) {
+  switch (state) {
+    case WindowState::kMinimized:
+      return visible ? SW_MINIMIZE : SW_SHOWMINIMIZED;
+    case WindowState::kMaximized:
+      return visible ? SW_MAXIMIZE : SW_SHOWMAXIMIZED;
+    case WindowState::kNormal:
+      break;
+  }
+  return visible ? SW_RESTORE : SW_SHOWNORMAL;
+}
+
 [[nodiscard]] int PictureIndex(std::string_view name) {
   return name.back() - '0';
 }
@@ -570,18 +583,7 @@ void MainWindow::SetCustomPointerFile(std::string_view path) {
 }
 
 void MainWindow::Show() {
-  if (Visible()) return;
-  switch (hidden_state_) {
-    case WindowState::kMinimized:
-      ::ShowWindow(Hwnd(), SW_SHOWMINIMIZED);
-      return;
-    case WindowState::kMaximized:
-      ::ShowWindow(Hwnd(), SW_SHOWMAXIMIZED);
-      return;
-    case WindowState::kNormal:
-      break;
-  }
-  ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
+  if (!Visible()) ::ShowWindow(Hwnd(), ShowCommand(hidden_state_, false));
 }
 
 void MainWindow::Hide() {
@@ -599,21 +601,11 @@ WindowState MainWindow::State() const {
 
 // A hidden window keeps the state for when it is next shown.
 void MainWindow::SetState(WindowState state) {
-  if (!Visible()) {
+  if (Visible()) {
+    ::ShowWindow(Hwnd(), ShowCommand(state, true));
+  } else {
     hidden_state_ = state;
-    return;
   }
-  switch (state) {
-    case WindowState::kMinimized:
-      ::ShowWindow(Hwnd(), SW_MINIMIZE);
-      return;
-    case WindowState::kMaximized:
-      ::ShowWindow(Hwnd(), SW_MAXIMIZE);
-      return;
-    case WindowState::kNormal:
-      break;
-  }
-  ::ShowWindow(Hwnd(), SW_RESTORE);
 }
 
 void MainWindow::Focus() {

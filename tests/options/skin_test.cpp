@@ -14,7 +14,7 @@ TEST(SkinFileTest, ReadsNamedColoursAsStoredColours) {
       "\xEF\xBB\xBF; a skin\r\n"
       "window=#D4D0C8\r\n"
       "  Text = #000080  \n"
-      "frame_text=#ff0000\n"
+      "frame_text=#ff0000 ; captions\n"
       "button=#00FF00");
   EXPECT_EQ(palette.window, Color{0x00C8D0D4});
   EXPECT_EQ(palette.text, Color{0x00800000});
