@@ -8,8 +8,10 @@
 
 #include "options/palette_skin.hpp"
 #include "platform/fakes/fake_services.hpp"
+#include "platform/win32/file_system.hpp"
 #include "platform/win32/main_window.hpp"
 #include "platform/win32/skin_palette.hpp"
+#include "platform/win32/wide.hpp"
 #include "tests/window/window_test_support.hpp"
 
 namespace wethrix::win32 {
@@ -107,6 +109,32 @@ TEST_F(AppearanceTest, TheColourPassAloneGivesTheSystemButtonFace) {
   EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(Screen(kInLabel.x, kInLabel.y), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(Screen(kInSwatch.x, kInSwatch.y), kWhite);
+}
+
+// The attribute rule on a real disk: a hidden file is not there, a plain one is.
+TEST_F(AppearanceTest, OnDiskAHiddenSkinFileIsAbsentAndAPlainOneIsUsed) {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::string folder = Narrow(temp) + "wethrix-skin-test";
+  const std::wstring file = Widen(SkinFilePath(folder));
+  Win32FileSystem disk;
+  disk.CreateFolders(folder + "\\x");
+  const std::string text = "window=#102030\n";
+  disk.Write(Narrow(file), Bytes(text.begin(), text.end()));
+  PaletteSkin skin(disk, SendSkinPalette);
+
+  ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ApplySkin(window_, skin, disk, folder);
+  EXPECT_TRUE(Recoloured().empty());
+
+  ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
+  ApplySkin(window_, skin, disk, folder);
+  EXPECT_EQ(Recoloured(), kButtonFaced);
+  EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), kSkinWindow);
+
+  disk.Remove(Narrow(file));
+  ::RemoveDirectoryW(Widen(folder + "\\x").c_str());
+  ::RemoveDirectoryW(Widen(folder).c_str());
 }
 
 }  // namespace
