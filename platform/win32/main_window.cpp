@@ -6,12 +6,12 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/resource_ids.h"
 #include "platform/color.hpp"
 #include "platform/win32/app_messages.hpp"
 #include "platform/win32/bound_window.hpp"
 #include "platform/win32/check.hpp"
 #include "platform/win32/wide.hpp"
+#include "platform/win32/window_resources.hpp"
 
 namespace wethrix::win32 {
 namespace {
@@ -24,7 +24,6 @@ constexpr int kFirstControlId = 100;
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr int kFrameCaptionIndentTwips = 120;
 constexpr int kFrameCaptionPadding = 2;
-constexpr int kFontWeightBold = 700;
 
 using ClickEvent = void (MainViewEvents::*)();
 constexpr std::pair<std::string_view, ClickEvent> kClickEvents[] = {
@@ -61,25 +60,6 @@ struct Win32Control {
   // Labels take the mouse themselves (SS_NOTIFY), so moving over one changes no pointer; text
   // too long for one stays on its line and is cut at its edge.
   return {L"Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
-}
-
-[[nodiscard]] unique_hfont CreateDesignFont(const FontDesign& design, UINT dpi) {
-  LOGFONTW font{};
-  font.lfHeight = -PointsToPixels(design.points, static_cast<int>(dpi));
-  font.lfWeight = design.bold ? kFontWeightBold : FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  Widen(design.face).copy(font.lfFaceName, LF_FACESIZE - 1);
-  unique_hfont created(::CreateFontIndirectW(&font));
-  if (!created) ThrowLastError();
-  return created;
-}
-
-[[nodiscard]] unique_hicon LoadApplicationIcon(int width_metric, int height_metric, UINT dpi) {
-  unique_hicon icon(static_cast<HICON>(::LoadImageW(
-      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_WETHRIX), IMAGE_ICON,
-      ::GetSystemMetricsForDpi(width_metric, dpi), ::GetSystemMetricsForDpi(height_metric, dpi), 0)));
-  if (!icon) ThrowLastError();
-  return icon;
 }
 
 [[nodiscard]] RECT ToRect(const PixelRect& rect) {
