@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/error_trap.hpp"
+#include "display/shell32.hpp"
+#include "options/appearance.hpp"
 #include "platform/text.hpp"
 
 namespace wethrix {
@@ -30,11 +32,11 @@ void Form3::Show() {
 
 void Form3::Form_Load() {
   ErrorTrap trap{services_.dialogs, "in Wethrix2021/08/31.Form3.Form_Load "};
-  trap.Step(100, [&] { services_.apply_form_colors(view_); });
+  trap.Step(100, [&] { ApplyFormColors(view_); });
   trap.Step(102, [&] { view_.SetApplicationIcon(); });
   trap.Step(104, [&] { view_.SetCaption(kKeyDialogCaption); });
   const std::string hand_cursor = services_.environment.ProgramFolder() + "\\HAND-M.CUR";
-  if (trap.If(106, [&] { return services_.files.Exists(hand_cursor); })) {
+  if (trap.If(106, [&] { return Shell32::FileExists(services_.files, hand_cursor); })) {
     trap.Step(108, [&] { view_.SetCustomPointerFile(hand_cursor); });
   }
   trap.Step(112, [&] {

@@ -28,8 +28,6 @@ struct Form3Services {
   std::function<void(bool silent)> list_temp;
   // Shows the main window again, not modal.
   std::function<void()> show_main_window;
-  // The appearance colour pass for any window.
-  std::function<void(FormWindow&)> apply_form_colors;
 };
 
 class Form3 final : public KeyDialogEvents {

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "options/appearance.hpp"
 #include "options/key_dialog.hpp"
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_shell.hpp"
@@ -19,8 +18,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   fakes::FakeFileSystem files;
   fakes::FakeEnvironment environment;
   win32::KeyDialogWindow window(instance);
-  Form3 form3(window, {store, dialogs, shell, files, environment, [](bool) {}, [] { ::PostQuitMessage(0); },
-                       [](FormWindow& dialog) { ApplyFormColors(dialog); }});
+  Form3 form3(window, {store, dialogs, shell, files, environment, [](bool) {}, [] { ::PostQuitMessage(0); }});
   window.SetEvents(&form3);
   form3.Show();
 

@@ -101,10 +101,9 @@ class KeyDialogFlowTest : public ::testing::Test {
   fakes::FakeEnvironment environment;
   std::vector<bool> refreshes;
   int main_shown = 0;
-  Form3 form3{
-      window,
-      {store, dialogs, shell, files, environment, [this](bool silent) { refreshes.push_back(silent); },
-       [this] { ++main_shown; }, [](FormWindow& dialog) { dialog.SetBackColor(kButtonFace); }}};
+  Form3 form3{window,
+              {store, dialogs, shell, files, environment,
+               [this](bool silent) { refreshes.push_back(silent); }, [this] { ++main_shown; }}};
 };
 
 TEST_F(KeyDialogFlowTest, TypingStoresEachKeystrokeAndOkReturnsWithTheTextKept) {
@@ -130,6 +129,15 @@ TEST_F(KeyDialogFlowTest, TypingStoresEachKeystrokeAndOkReturnsWithTheTextKept) 
 
   form3.Show();
   EXPECT_EQ(TextOf(window.ControlHandle("Text1")), L"new");
+}
+
+TEST_F(KeyDialogFlowTest, LoadingTurnsFramesAndTheLabelToTheButtonFaceButNotTheKeyField) {
+  form3.Show();
+  EXPECT_EQ(window.BackColor(), kButtonFace);
+  for (FormControl* control : window.Controls()) {
+    const Color expected = control->Kind() == ControlKind::kTextBox ? kWindowColor : kButtonFace;
+    EXPECT_EQ(control->BackColor(), expected) << control->Name();
+  }
 }
 
 TEST_F(KeyDialogFlowTest, TheCloseBoxUnloadsWithoutRefreshAndTheAddressesGoToTheShell) {
