@@ -1,0 +1,105 @@
+#pragma once
+// The main window's behaviour: start-up and closing, the refresh, the tray life and the option
+// handlers. It works only through MainView and the platform interfaces, so it runs unchanged
+// against the real window and against fakes.
+#include <functional>
+#include <string>
+
+#include "app/main_view.hpp"
+#include "app/settings.hpp"
+#include "platform/clock.hpp"
+#include "platform/color_picker.hpp"
+#include "platform/dialogs.hpp"
+#include "platform/environment.hpp"
+#include "platform/event_pump.hpp"
+#include "platform/file_system.hpp"
+#include "platform/http_transfer.hpp"
+#include "platform/picture.hpp"
+#include "platform/process_launcher.hpp"
+#include "platform/registry.hpp"
+#include "platform/skin_engine.hpp"
+#include "tray/sys_tray.hpp"
+#include "weather/get_weather.hpp"
+
+namespace wethrix {
+
+struct Form1Services {
+  SettingsStore& store;
+  Dialogs& dialogs;
+  HttpTransfer& inet;
+  EventPump& pump;
+  Clock& clock;
+  FileSystem& files;
+  Environment& environment;
+  ProcessLauncher& launcher;
+  PictureLoader& pictures;
+  ColorPicker& color_picker;
+  Registry& registry;
+  SkinEngine& skin;
+  // Shows the API key dialog, loading it first when it is not loaded.
+  std::function<void()> show_key_dialog;
+};
+
+class Form1 final : public MainViewEvents {
+ public:
+  Form1(MainView& view, cSysTray& tray, Form1Services services);
+
+  void Form_Load();
+  void Form_Activate() override;
+  void Form_Resize() override;
+  void Form_QueryUnload() override;
+  void PushButton4_Click() override;
+  void PushButton5_Click() override;
+  void PushButton7_Click() override;
+  void PushButton8_Click() override;
+  void Option4_Click() override;
+  void Option5_Click() override;
+  void Check3_Click() override;
+  void Check8_Click() override;
+  void Text2_Change() override;
+  void MouseMove(MainControl control) override;
+  void PowerResumed() override;
+
+  void cSysTray1_MouseUp(TrayButton button, std::int32_t id);
+  void Timer1_Timer();
+  // The one refresh. A trigger that arrives while a refresh runs is folded into one more run.
+  void ListTemp(bool silent);
+
+  [[nodiscard]] double CurTemp() const { return cur_temp_; }
+  [[nodiscard]] const std::string& CityName() const { return city_name_; }
+  [[nodiscard]] bool InTimer() const { return in_timer_; }
+  [[nodiscard]] bool HiddenInTray() const { return hidden_in_tray_; }
+  [[nodiscard]] const std::string& ApplicationTitleText() const { return application_title_; }
+  // Folder that receives "CurTemp.bmp" and "CurTemp.ico".
+  [[nodiscard]] std::string ImageFolder();
+  [[nodiscard]] std::string ConverterFile() const;
+  [[nodiscard]] std::string HandCursorFile() const;
+
+ private:
+  void RefreshOnce(bool silent);
+  void getWeather(bool silent);
+  [[nodiscard]] Unit SelectedUnit() const;
+  void DrawIcon(const std::string& icon_text);
+  void CenterSampleX();
+  void CenterSampleY();
+  void PrintSample();
+  void ChangeColor(int swatch, std::string_view key, bool foreground, std::string_view tag);
+  void StoreUnits();
+
+  MainView& view_;
+  cSysTray& tray_;
+  Form1Services services_;
+  Settings settings_;
+  bool in_timer_ = false;
+  bool hidden_in_tray_ = false;
+  double cur_temp_ = 0;
+  std::string city_name_;
+  std::string reason_;
+  std::string application_title_;
+  std::string image_folder_;
+  bool refreshing_ = false;
+  bool rerun_ = false;
+  bool rerun_silent_ = true;
+};
+
+}  // namespace wethrix

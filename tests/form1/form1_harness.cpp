@@ -1,0 +1,41 @@
+#include "tests/form1/form1_harness.hpp"
+
+namespace wethrix::testing {
+
+Form1Harness::Form1Harness() {
+  pump.clock = &clock;
+  auto window = std::make_unique<fakes::FakeTrayWindow>();
+  tray_window = window.get();
+  tray = std::make_unique<cSysTray>(std::move(window), shell, pump, clock);
+  // The converter writes the icon next to the bitmap, as the real one does.
+  launcher.on_launch = [this](std::string_view command_line) {
+    const std::string line(command_line);
+    const auto bitmap_start = line.rfind(" \"") + 2;
+    std::string icon = line.substr(bitmap_start, line.size() - bitmap_start - 1);
+    icon.replace(icon.size() - 3, 3, "ico");
+    files.files[icon] = Bytes{0, 0, 1, 0};
+  };
+  form = std::make_unique<Form1>(view, *tray,
+                                 Form1Services{store, dialogs, inet, pump, clock, files, environment, launcher,
+                                               pictures, color_picker, registry, skin,
+                                               [this] { ++key_dialog_shows; }});
+}
+
+void Form1Harness::Answer(int status, std::string_view body) {
+  inet.replies.push_back(fakes::Reply(status, std::string(body)));
+}
+
+void Form1Harness::Start() {
+  form->Form_Load();
+  form->Form_Activate();
+}
+
+std::vector<fakes::SentRecord> Form1Harness::Balloons() const {
+  std::vector<fakes::SentRecord> balloons;
+  for (const auto& sent : shell.sent) {
+    if ((sent.record.uFlags & 0x10U) != 0 && sent.record.szInfo[0] != 0) balloons.push_back(sent);
+  }
+  return balloons;
+}
+
+}  // namespace wethrix::testing

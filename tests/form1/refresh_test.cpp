@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "display/temperature_icon.hpp"
+#include "display/temperature_text.hpp"
+#include "tests/form1/form1_harness.hpp"
+#include "weather/get_weather.hpp"
+
+namespace wethrix::testing {
+namespace {
+
+const std::string kDegree = "\xC2\xB0";
+constexpr std::string_view kHint = "API Key not found. Please click on 'Getting Started / Enter Your API Key' now.";
+
+TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
+  struct Case {
+    double temperature;
+    Unit unit;
+    std::string temperature_text;
+    std::string icon;
+    std::string label2;
+  };
+  const double no_reading = std::nan("");
+  const Case cases[] = {
+      {78, Unit::kFahrenheit, "78 " + kDegree + "F", "78 " + kDegree + "F",
+       "The current temperature in San Diego is 78 " + kDegree + "F"},
+      {-3, Unit::kCelsius, "-3 " + kDegree + "C", "-3 " + kDegree + "C",
+       "The current temperature in San Diego is -3 " + kDegree + "C"},
+      {-0.0, Unit::kCelsius, "0 " + kDegree + "C", "0 " + kDegree + "C",
+       "The current temperature in San Diego is 0 " + kDegree + "C"},
+      {kRefusedKeyTemperature, Unit::kFahrenheit, std::string(kHint), "N/A",
+       "The current temperature in San Diego is unavailable because " + std::string(kHint)},
+      {no_reading, Unit::kCelsius, "the weather service could not be reached", "N/A",
+       "The current temperature in San Diego is unavailable because the weather service could not be reached."},
+  };
+  for (const auto& c : cases) {
+    const RefreshTexts texts = BuildRefreshTexts(c.temperature, "the weather service could not be reached", c.unit,
+                                                 "San Diego", "Getting Started / Enter Your API Key");
+    EXPECT_EQ(texts.temperature, c.temperature_text);
+    EXPECT_EQ(texts.icon, c.icon);
+    EXPECT_EQ(texts.label2, c.label2);
+    EXPECT_EQ(texts.tooltip, "Wethrix\r\nSan Diego, " + c.temperature_text);
+    EXPECT_EQ(texts.balloon, "San Diego, " + c.temperature_text);
+  }
+  EXPECT_EQ(UnitText(Unit::kNone), "");
+}
+
+TEST(TemperatureIconTest, TheNumberAlwaysFitsAndShortOnesKeepTheDesignFont) {
+  struct Case {
+    std::string number;
+    bool keeps_design_size;
+  };
+  const Case cases[] = {{"7", true}, {"78", true}, {"105", false}, {"-12", false}, {"-120", false}};
+  for (const auto& c : cases) {
+    fakes::FakePictureBox surface(32, 33);
+    surface.SetFontSize(kIconFontPoints);
+    surface.SetScaleWidth(16);
+    surface.SetScaleHeight(16);
+    ShrinkFontToFit(surface, c.number);
+    EXPECT_LE(surface.TextWidth(c.number), 16.0F) << c.number;
+    EXPECT_EQ(surface.FontSize() == kIconFontPoints, c.keeps_design_size) << c.number;
+  }
+}
+
+TEST(Form1RefreshTest, AReadingReachesTheWindowTheTrayAndTheFiles) {
+  Form1Harness h;
+  h.Answer(200, kSanDiegoReply);
+  h.Start();
+
+  const std::string reading = "78 " + kDegree + "F";
+  EXPECT_EQ(h.view.label2, "The current temperature in San Diego is " + reading);
+  EXPECT_EQ(h.view.text2, reading);
+  EXPECT_EQ(h.Setting("Text2"), reading);
+  EXPECT_EQ(h.tray->TrayTip(), "Wethrix\r\nSan Diego, " + reading);
+
+  const auto& icon = h.view.Box(1);
+  ASSERT_EQ(icon.prints.size(), 1U);
+  EXPECT_EQ(icon.prints[0].text, reading);
+  EXPECT_EQ(icon.prints[0].x, 0.0F);
+  EXPECT_EQ(icon.prints[0].font_size, 16.0F);
+  EXPECT_EQ(icon.prints[0].fore, 0x0000FFFFU);
+  EXPECT_EQ(icon.prints[0].back, 0U);
+  EXPECT_NEAR(icon.prints[0].y + icon.TextHeight(reading) / 2, 8.0F, 1e-4);
+  EXPECT_EQ(icon.FontName(), "Arial");
+
+  ASSERT_EQ(icon.saved.size(), 1U);
+  EXPECT_EQ(icon.saved[0], "C:\\Apps\\Wethrix\\CurTemp.bmp");
+  ASSERT_EQ(h.launcher.launches.size(), 1U);
+  EXPECT_EQ(h.launcher.launches[0].command_line,
+            R"("C:\Temp\nconvert.exe" -out ico "C:\Apps\Wethrix\CurTemp.bmp")");
+  EXPECT_EQ(h.launcher.launches[0].window_style, 0);
+  ASSERT_EQ(h.pictures.loaded.size(), 1U);
+  EXPECT_EQ(h.pictures.loaded[0], "C:\\Apps\\Wethrix\\CurTemp.ico");
+  ASSERT_NE(h.tray->TrayIcon(), nullptr);
+
+  const auto& sample = h.view.Box(4);
+  ASSERT_EQ(sample.prints.size(), 1U) << "the sample is cleared and drawn once";
+  EXPECT_EQ(sample.prints[0].text, reading);
+
+  ASSERT_EQ(h.Balloons().size(), 1U);
+  EXPECT_EQ(std::u16string(h.Balloons()[0].record.szInfo), u"San Diego, 78 \u00B0F");
+  EXPECT_EQ(std::u16string(h.Balloons()[0].record.szInfoTitle), u"Wethrix");
+  EXPECT_TRUE(h.dialogs.boxes.empty());
+}
+
+TEST(Form1RefreshTest, ARefusedKeyShowsNotAvailableAndTellsOnlyWhenNotSilent) {
+  for (const bool silent : {true, false}) {
+    Form1Harness h;
+    h.Answer(401, kRefusedReply);
+    h.form->Form_Load();
+    h.form->ListTemp(silent);
+    EXPECT_EQ(h.view.Box(1).prints.at(0).text, "N/A");
+    EXPECT_EQ(h.view.text2, kHint);
+    EXPECT_EQ(h.view.label2, "The current temperature in San Diego CA is unavailable because " + std::string(kHint));
+    EXPECT_EQ(h.dialogs.boxes.size(), silent ? 0U : 1U);
+    if (!silent) EXPECT_EQ(h.dialogs.boxes[0].title, "Wethrix");
+  }
+}
+
+TEST(Form1RefreshTest, NoReadingIsShownAsUnavailableWithoutAnApplicationError) {
+  struct Case {
+    int status;  // 0: the service cannot be reached
+    std::string_view body;
+  };
+  const Case cases[] = {{0, ""}, {404, kUnknownPlaceReply}, {200, "not json"}, {200, R"({"main":{"temp":"hot"}})"}};
+  for (const auto& c : cases) {
+    Form1Harness h;
+    if (c.status != 0) h.Answer(c.status, c.body);
+    h.Start();
+    EXPECT_EQ(h.view.Box(1).prints.at(0).text, "N/A") << c.body;
+    EXPECT_TRUE(h.view.label2.starts_with("The current temperature in San Diego CA is unavailable because "))
+        << h.view.label2;
+    EXPECT_TRUE(h.view.label2.ends_with(".")) << h.view.label2;
+    EXPECT_TRUE(h.dialogs.boxes.empty()) << c.body;
+  }
+}
+
+TEST(Form1RefreshTest, ATriggerDuringARefreshRunsOnceMoreAfterwardsAndKeepsItsVoice) {
+  Form1Harness h;
+  h.form->Form_Load();
+  h.Answer(401, kRefusedReply);
+  h.Answer(401, kRefusedReply);
+  h.inet.executing_polls = 3;
+  bool triggered = false;
+  h.pump.on_pass = [&] {
+    if (triggered) return;
+    triggered = true;
+    h.form->ListTemp(true);   // a timer tick
+    h.form->ListTemp(false);  // a unit change
+    h.form->ListTemp(true);
+  };
+  h.form->ListTemp(true);
+  EXPECT_EQ(h.Refreshes(), 2) << "one extra run, not three nested ones";
+  EXPECT_EQ(h.inet.refused_begins, 0);
+  EXPECT_EQ(h.dialogs.boxes.size(), 1U) << "the extra run is not silent because one trigger was not";
+}
+
+TEST(Form1RefreshTest, AMissingConverterIsWrittenAgainBeforeItRuns) {
+  Form1Harness h;
+  h.Answer(200, kSanDiegoReply);
+  h.form->Form_Load();
+  h.files.Remove("C:\\Temp\\nconvert.exe");
+  h.form->ListTemp(true);
+  EXPECT_TRUE(h.files.Exists("C:\\Temp\\nconvert.exe"));
+  EXPECT_EQ(h.launcher.launches.size(), 1U);
+  EXPECT_NE(h.tray->TrayIcon(), nullptr);
+}
+
+TEST(Form1RefreshTest, AnUnwritableProgramFolderMovesTheImagesToLocalAppData) {
+  Form1Harness h;
+  h.Answer(200, kSanDiegoReply);
+  h.files.read_only_folders.push_back("C:\\Apps\\Wethrix");
+  h.Start();
+  const std::string folder = "C:\\Users\\user\\AppData\\Local\\Kestrivon\\Wethrix";
+  EXPECT_EQ(h.view.Box(1).saved.at(0), folder + "\\CurTemp.bmp");
+  EXPECT_EQ(h.launcher.launches.at(0).command_line,
+            "\"C:\\Temp\\nconvert.exe\" -out ico \"" + folder + "\\CurTemp.bmp\"");
+  EXPECT_TRUE(h.dialogs.boxes.empty());
+}
+
+TEST(Form1RefreshTest, EveryTickRefreshesSilentlyUntilTheTimerStops) {
+  Form1Harness h;
+  h.form->Form_Load();
+  for (int i = 0; i < 3; ++i) {
+    h.Answer(401, kRefusedReply);
+    EXPECT_TRUE(h.view.timer1.Tick());
+  }
+  EXPECT_EQ(h.Refreshes(), 3);
+  EXPECT_TRUE(h.dialogs.boxes.empty());
+  h.form->Form_QueryUnload();
+  EXPECT_FALSE(h.view.timer1.Tick());
+  EXPECT_EQ(h.Refreshes(), 3);
+}
+
+TEST(Form1RefreshTest, ResumingFromSleepRefreshesAtOnce) {
+  Form1Harness h;
+  h.Answer(200, kSanDiegoReply);
+  h.form->Form_Load();
+  h.form->PowerResumed();
+  EXPECT_EQ(h.Refreshes(), 1);
+  EXPECT_TRUE(h.dialogs.boxes.empty());
+}
+
+}  // namespace
+}  // namespace wethrix::testing
