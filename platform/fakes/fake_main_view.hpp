@@ -33,7 +33,7 @@ class FakeMainView final : public MainView {
   [[nodiscard]] Color BackColor() const override { return back_; }
   void SetBackColor(Color color) override { back_ = color; }
   [[nodiscard]] std::vector<FormControl*> Controls() override;
-  void SetCaption(std::string_view caption) override { caption = std::string(caption); }
+  void SetCaption(std::string_view text) override { caption = std::string(text); }
   void SetApplicationIcon() override { has_icon = true; }
   [[nodiscard]] MousePointer Pointer() const override { return pointer; }
   void SetPointer(MousePointer value) override { pointer = value; }

@@ -38,6 +38,7 @@ LaunchResult FakeProcessLauncher::Start(std::string_view command_line, int windo
     record.closed = true;
     return {nullptr, next.launch_error};
   }
+  if (on_launch) on_launch(command_line);
   return {std::make_unique<FakeRunningProcess>(next, record), 0};
 }
 

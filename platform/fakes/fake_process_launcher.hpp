@@ -2,6 +2,7 @@
 #include <climits>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "platform/process_launcher.hpp"
@@ -30,6 +31,8 @@ class FakeProcessLauncher final : public ProcessLauncher {
   [[nodiscard]] LaunchResult Start(std::string_view command_line, int window_style) override;
 
   std::deque<ScriptedProcess> script;
+  // The work each started process does, such as writing its output file.
+  std::function<void(std::string_view command_line)> on_launch;
   std::deque<RecordedLaunch> launches;  // a deque, so running processes keep their records
 };
 

@@ -95,7 +95,7 @@ TEST_F(Form1OptionsTest, AUnitChangeStoresBothKeysAndRefreshesAloud) {
 TEST_F(Form1OptionsTest, UntickingStartupClearsAndHidesStartInTray) {
   h.view.check3 = true;
   h.form->Check3_Click();
-  ASSERT_TRUE(h.registry.Value(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe").has_value());
+  ASSERT_TRUE(h.registry.ReadString(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe").has_value());
   h.view.check8 = true;
   h.form->Check8_Click();
   h.store.writes.clear();
@@ -106,7 +106,7 @@ TEST_F(Form1OptionsTest, UntickingStartupClearsAndHidesStartInTray) {
   EXPECT_FALSE(h.view.check8_visible);
   const std::vector<std::pair<std::string, std::string>> expected{{"Minimized", "Off"}, {"Windows Startup", "Off"}};
   EXPECT_EQ(h.store.writes, expected);
-  EXPECT_FALSE(h.registry.Value(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe").has_value());
+  EXPECT_FALSE(h.registry.ReadString(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe").has_value());
 }
 
 TEST_F(Form1OptionsTest, TickingStartupWritesTheQuotedProgramPathForThisUser) {
@@ -114,7 +114,7 @@ TEST_F(Form1OptionsTest, TickingStartupWritesTheQuotedProgramPathForThisUser) {
   h.form->Check3_Click();
   EXPECT_EQ(h.Setting("Windows Startup"), "On");
   EXPECT_TRUE(h.view.check8_visible);
-  EXPECT_EQ(h.registry.Value(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe"),
+  EXPECT_EQ(h.registry.ReadString(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe"),
             std::optional<std::string>("\"C:\\Apps\\Wethrix\\Wethrix.exe\""));
 }
 
@@ -134,7 +134,7 @@ TEST(Form1StartupOptionTest, TheStartupHandlerDoesNothingDuringStartUp) {
   h.view.check3 = true;
   h.form->Check3_Click();
   EXPECT_FALSE(h.store.Has("Windows Startup"));
-  EXPECT_FALSE(h.registry.Value(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe").has_value());
+  EXPECT_FALSE(h.registry.ReadString(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe").has_value());
 }
 
 TEST_F(Form1OptionsTest, TheKeyButtonOpensTheDialogAndHidesTheWindow) {

@@ -99,8 +99,8 @@ TEST(Form1RefreshTest, AReadingReachesTheWindowTheTrayAndTheFiles) {
   EXPECT_EQ(sample.prints[0].text, reading);
 
   ASSERT_EQ(h.Balloons().size(), 1U);
-  EXPECT_EQ(std::u16string(h.Balloons()[0].record.szInfo), u"San Diego, 78 \u00B0F");
-  EXPECT_EQ(std::u16string(h.Balloons()[0].record.szInfoTitle), u"Wethrix");
+  EXPECT_EQ(std::u16string(h.Balloons()[0].record.szInfo.data()), u"San Diego, 78 \u00B0F");
+  EXPECT_EQ(std::u16string(h.Balloons()[0].record.szInfoTitle.data()), u"Wethrix");
   EXPECT_TRUE(h.dialogs.boxes.empty());
 }
 
@@ -114,7 +114,9 @@ TEST(Form1RefreshTest, ARefusedKeyShowsNotAvailableAndTellsOnlyWhenNotSilent) {
     EXPECT_EQ(h.view.text2, kHint);
     EXPECT_EQ(h.view.label2, "The current temperature in San Diego CA is unavailable because " + std::string(kHint));
     EXPECT_EQ(h.dialogs.boxes.size(), silent ? 0U : 1U);
-    if (!silent) EXPECT_EQ(h.dialogs.boxes[0].title, "Wethrix");
+    if (!silent) {
+      EXPECT_EQ(h.dialogs.boxes[0].title, "Wethrix");
+    }
   }
 }
 
@@ -152,7 +154,6 @@ TEST(Form1RefreshTest, ATriggerDuringARefreshRunsOnceMoreAfterwardsAndKeepsItsVo
   };
   h.form->ListTemp(true);
   EXPECT_EQ(h.Refreshes(), 2) << "one extra run, not three nested ones";
-  EXPECT_EQ(h.inet.refused_begins, 0);
   EXPECT_EQ(h.dialogs.boxes.size(), 1U) << "the extra run is not silent because one trigger was not";
 }
 
