@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <array>
+#include <initializer_list>
 #include <cstdio>
 
 #include "app/application_title.hpp"
@@ -18,12 +19,19 @@ std::string WholeNumber(double value) {
   return buffer.data();
 }
 
+// Appends in one pass; chains of operator+ trip a false -Wrestrict in GCC 12 at -O3.
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (const std::string_view part : parts) text.append(part);
+  return text;
+}
+
 std::string MissingKeyHint(std::string_view push_button5_caption) {
-  return "API Key not found. Please click on '" + std::string(push_button5_caption) + "' now.";
+  return Join({"API Key not found. Please click on '", push_button5_caption, "' now."});
 }
 
 std::string Sentence(std::string_view city_name, std::string_view ending) {
-  return "The current temperature in " + std::string(city_name) + " is " + std::string(ending);
+  return Join({"The current temperature in ", city_name, " is ", ending});
 }
 
 }  // namespace
@@ -31,9 +39,9 @@ std::string Sentence(std::string_view city_name, std::string_view ending) {
 std::string UnitText(Unit unit) {
   switch (unit) {
     case Unit::kFahrenheit:
-      return " " + std::string(kDegree) + "F";
+      return Join({" ", kDegree, "F"});
     case Unit::kCelsius:
-      return " " + std::string(kDegree) + "C";
+      return Join({" ", kDegree, "C"});
     case Unit::kNone:
       break;
   }
@@ -46,18 +54,18 @@ RefreshTexts BuildRefreshTexts(double temperature, std::string_view reason, Unit
   if (temperature == kRefusedKeyTemperature) {
     texts.temperature = MissingKeyHint(push_button5_caption);
     texts.icon = "N/A";
-    texts.label2 = Sentence(city_name, "unavailable because " + texts.temperature);
+    texts.label2 = Sentence(city_name, Join({"unavailable because ", texts.temperature}));
   } else if (!std::isfinite(temperature)) {
     texts.temperature = std::string(reason);
     texts.icon = "N/A";
-    texts.label2 = Sentence(city_name, "unavailable because " + texts.temperature + ".");
+    texts.label2 = Sentence(city_name, Join({"unavailable because ", texts.temperature, "."}));
   } else {
-    texts.temperature = WholeNumber(temperature) + UnitText(unit);
+    texts.temperature = Join({WholeNumber(temperature), UnitText(unit)});
     texts.icon = texts.temperature;
     texts.label2 = Sentence(city_name, texts.temperature);
   }
-  const std::string place_and_reading = std::string(city_name) + ", " + texts.temperature;
-  texts.tooltip = std::string(kProductName) + "\r\n" + place_and_reading;
+  const std::string place_and_reading = Join({city_name, ", ", texts.temperature});
+  texts.tooltip = Join({kProductName, "\r\n", place_and_reading});
   texts.balloon = place_and_reading;
   return texts;
 }

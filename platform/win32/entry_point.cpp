@@ -1,24 +1,95 @@
-// The program's entry: builds the services and the main window, then runs the message loop.
+// The program's entry: builds the services and the windows, wires them to the logic, and runs the
+// message loop until the main window closes.
 #include <windows.h>
 
-#include "platform/errors.hpp"
-#include "platform/win32/main_window.hpp"
-#include "platform/win32/wide.hpp"
+#include <memory>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
-  try {
-    wethrix::win32::MainWindow window(instance);
-    window.SetCaption("Wethrix");
-    window.SetApplicationIcon();
-    window.Show();
+#include "app/application_title.hpp"
+#include "app/form1.hpp"
+#include "options/palette_skin.hpp"
+#include "platform/win32/clock.hpp"
+#include "platform/win32/color_picker.hpp"
+#include "platform/win32/dialogs.hpp"
+#include "platform/win32/environment.hpp"
+#include "platform/win32/event_pump.hpp"
+#include "platform/win32/file_system.hpp"
+#include "platform/win32/main_window.hpp"
+#include "platform/win32/picture_loader.hpp"
+#include "platform/win32/process_launcher.hpp"
+#include "platform/win32/registry.hpp"
+#include "platform/win32/registry_settings_store.hpp"
+#include "platform/win32/shell_open.hpp"
+#include "platform/win32/skin_palette.hpp"
+#include "platform/win32/tray_shell.hpp"
+#include "platform/win32/tray_window.hpp"
+#include "platform/win32/wide.hpp"
+#include "platform/win32/wininet_transfer.hpp"
+
+namespace wethrix::win32 {
+namespace {
+
+// Owns every long-lived object; members are destroyed in reverse order, so the logic goes before
+// the tray icon, and the tray icon before the window.
+class Program {
+ public:
+  explicit Program(HINSTANCE instance)
+      : window_(instance),
+        tray_(std::make_unique<Win32TrayWindow>(), tray_shell_, pump_, clock_),
+        form_(window_, tray_,
+              Form1Services{store_, dialogs_, inet_, pump_, clock_, files_, environment_, launcher_, pictures_,
+                            color_picker_, registry_, skin_, [this] { ShowKeyDialog(); }}) {
+    dialogs_.SetOwner(window_.Hwnd());
+    shell_.SetOwner(window_.Hwnd());
+    window_.SetEvents(&form_);
+  }
+
+  int Run() {
+    form_.Form_Load();
+    window_.Show();
+    ::SetForegroundWindow(window_.Hwnd());
+    return MessageLoop();
+  }
+
+ private:
+  void ShowKeyDialog() {}
+
+  int MessageLoop() {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (window.PreTranslate(msg)) continue;
+      if (window_.PreTranslate(msg)) continue;
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
-  } catch (const wethrix::AppError& error) {
+  }
+
+  Win32EventPump pump_;
+  SteadyClock clock_;
+  RegistrySettingsStore store_;
+  Win32Dialogs dialogs_{ApplicationTitle(kProductName)};
+  WinInetTransfer inet_;
+  Win32FileSystem files_;
+  Win32Environment environment_;
+  Win32ProcessLauncher launcher_;
+  Win32PictureLoader pictures_;
+  Win32ColorPicker color_picker_;
+  Win32Registry registry_;
+  Win32ShellOpen shell_;
+  PaletteSkin skin_{files_, SendSkinPalette};
+  Win32TrayShell tray_shell_;
+  MainWindow window_;
+  cSysTray tray_;
+  Form1 form_;
+};
+
+}  // namespace
+}  // namespace wethrix::win32
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+  try {
+    wethrix::win32::Program program(instance);
+    return program.Run();
+  } catch (const std::exception& error) {
     ::MessageBoxW(nullptr, wethrix::win32::Widen(error.what()).c_str(), L"Wethrix", MB_ICONERROR);
     return 1;
   }

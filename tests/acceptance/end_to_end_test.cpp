@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "tests/acceptance/wethrix_driver.hpp"
+#include "tests/support/temp_folder.hpp"
+
+namespace wethrix::acceptance {
+namespace {
+
+constexpr char kSanDiego[] = "61 \xC2\xB0" "F";  // 289.15 K
+
+TEST(EndToEndTest, TheFirstRefreshReachesEveryOutputAndClosingCleansUp) {
+  settings::Clear();
+  settings::Set(L"APIKey", L"demo-key");
+  standin::Reset();
+  const test_support::TempFolder folder(u8"wethrix end to end");
+  WethrixDriver wethrix(folder.Path());
+  wethrix.Start();
+
+  const auto icon = folder.Path() / "CurTemp.ico";
+  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(icon); })) << "no first refresh";
+  ASSERT_TRUE(WaitUntil([&] { return settings::Get(L"Text2") == kSanDiego; }));
+  EXPECT_EQ(wethrix.Text("Label2"), std::string("The current temperature in San Diego is ") + kSanDiego);
+  EXPECT_EQ(wethrix.Text("Text2"), kSanDiego);
+  EXPECT_EQ(wethrix.Text("Label1"), "San Diego CA");
+  EXPECT_TRUE(std::filesystem::exists(folder.Path() / "CurTemp.bmp"));
+  EXPECT_EQ(standin::Requests(),
+            std::vector<std::string>{"GET /data/2.5/weather?q=%22San%20Diego%20CA%22&APPID=demo-key HTTP/1.1"});
+  EXPECT_TRUE(std::filesystem::exists(wethrix.ConverterFile()));
+  EXPECT_TRUE(wethrix.TrayWindowExists());
+  EXPECT_TRUE(wethrix.MessageBoxTexts().empty());
+
+  ASSERT_TRUE(wethrix.CloseAndWait());
+  EXPECT_FALSE(std::filesystem::exists(wethrix.ConverterFile()));
+  EXPECT_TRUE(std::filesystem::exists(icon)) << "the images stay";
+}
+
+}  // namespace
+}  // namespace wethrix::acceptance

@@ -1,0 +1,257 @@
+#include "tests/acceptance/wethrix_driver.hpp"
+
+#include <wininet.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <thread>
+
+#include "app/main_layout.hpp"
+#include "platform/win32/wide.hpp"
+
+namespace wethrix::acceptance {
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"Software\\Kestrivon\\Wethrix";
+constexpr int kFirstControlId = 100;
+constexpr UINT kTrayCallback = 0x465;
+constexpr auto kPoll = 50ms;
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  std::wstring value(32767, L'\0');
+  const DWORD length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  value.resize(length);
+  return value;
+}
+
+void PumpOwnMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+}
+
+std::wstring ClassName(HWND window) {
+  std::wstring name(256, L'\0');
+  name.resize(static_cast<std::size_t>(::GetClassNameW(window, name.data(), static_cast<int>(name.size()))));
+  return name;
+}
+
+using unique_hinternet_handle = win32::unique_handle<HINTERNET, &::InternetCloseHandle>;
+
+std::string HttpGet(const std::wstring& path) {
+  const std::wstring url = EnvironmentVariable(L"WETHRIX_API_BASE") + path;
+  const unique_hinternet_handle session(
+      ::InternetOpenW(L"WethrixAcceptance", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+  const unique_hinternet_handle request(::InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
+                                                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+  if (!request) throw std::runtime_error("the weather stand-in does not answer");
+  std::string body;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::InternetReadFile(request.get(), buffer, sizeof buffer, &read) && read > 0) body.append(buffer, read);
+  return body;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    PumpOwnMessages();
+    std::this_thread::sleep_for(kPoll);
+  }
+  return true;
+}
+
+namespace settings {
+
+void Clear() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+
+void Set(const std::wstring& key, const std::wstring& value) {
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void SetBinary(const std::wstring& key, const std::vector<BYTE>& bytes) {
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), REG_BINARY, bytes.data(),
+                    static_cast<DWORD>(bytes.size()));
+}
+
+std::optional<std::string> Get(const std::wstring& key) {
+  DWORD size = 0;
+  if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  std::wstring value(size / sizeof(wchar_t), L'\0');
+  ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &size);
+  value.resize(size / sizeof(wchar_t));
+  while (!value.empty() && value.back() == L'\0') value.pop_back();
+  return win32::Narrow(value);
+}
+
+}  // namespace settings
+
+namespace standin {
+
+std::vector<std::string> Requests() {
+  std::vector<std::string> lines;
+  const std::string body = HttpGet(L"/__log");
+  std::size_t start = 0;
+  while (start < body.size()) {
+    const std::size_t end = std::min(body.find('\n', start), body.size());
+    lines.push_back(body.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+void Reset() { (void)HttpGet(L"/__reset"); }
+
+}  // namespace standin
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+  text.resize(copied);
+  return win32::Narrow(text);
+}
+
+WethrixDriver::WethrixDriver(const std::filesystem::path& folder) : folder_(folder) {
+  std::filesystem::create_directories(folder_);
+  std::filesystem::copy_file(EnvironmentVariable(L"WETHRIX_EXE"), folder_ / "Wethrix.exe",
+                             std::filesystem::copy_options::overwrite_existing);
+}
+
+WethrixDriver::~WethrixDriver() {
+  if (Running()) {
+    ::TerminateProcess(process_.get(), 1);
+    ::WaitForSingleObject(process_.get(), 10000);
+  }
+}
+
+void WethrixDriver::Start() {
+  const std::wstring program = (folder_ / "Wethrix.exe").wstring();
+  std::wstring command_line = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.wstring().c_str(), &startup, &info)) {
+    throw std::runtime_error("Wethrix.exe did not start");
+  }
+  process_.reset(info.hProcess);
+  win32::unique_kernel_handle thread(info.hThread);
+  process_id_ = info.dwProcessId;
+  if (!WaitUntil([this] {
+        for (HWND window : OwnTopLevelWindows()) {
+          if (ClassName(window) == L"WethrixMainWindow") main_ = window;
+        }
+        return main_ != nullptr;
+      })) {
+    throw std::runtime_error("Wethrix.exe showed no main window");
+  }
+}
+
+std::vector<HWND> WethrixDriver::OwnTopLevelWindows() const {
+  struct Search {
+    DWORD process_id;
+    std::vector<HWND> found;
+  } search{process_id_, {}};
+  ::EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == s.process_id) s.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WethrixDriver::Control(std::string_view name) const {
+  const auto design = MainWindowDesign();
+  for (std::size_t i = 0; i < design.size(); ++i) {
+    if (FullName(design[i]) != name) continue;
+    struct Search {
+      int id;
+      HWND found;
+    } search{kFirstControlId + static_cast<int>(i), nullptr};
+    ::EnumChildWindows(
+        main_,
+        [](HWND child, LPARAM context) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(context);
+          if (::GetDlgCtrlID(child) == s.id) s.found = child;
+          return s.found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+  throw std::invalid_argument("no control named " + std::string(name));
+}
+
+std::string WethrixDriver::Text(std::string_view name) const { return WindowText(Control(name)); }
+
+bool WethrixDriver::Checked(std::string_view name) const {
+  DWORD_PTR state = 0;
+  ::SendMessageTimeoutW(Control(name), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+bool WethrixDriver::Visible(std::string_view name) const { return ::IsWindowVisible(Control(name)) != FALSE; }
+
+void WethrixDriver::Click(std::string_view name) const { ::PostMessageW(Control(name), BM_CLICK, 0, 0); }
+
+HWND WethrixDriver::FindOwnWindow(const std::wstring& caption) const {
+  for (HWND window : OwnTopLevelWindows()) {
+    if (window != main_ && ::IsWindowVisible(window) && win32::Widen(WindowText(window)) == caption) return window;
+  }
+  return nullptr;
+}
+
+HWND WethrixDriver::WaitForOwnWindow(const std::wstring& caption, std::chrono::milliseconds limit) const {
+  HWND found = nullptr;
+  (void)WaitUntil([&] { return (found = FindOwnWindow(caption)) != nullptr; }, limit);
+  return found;
+}
+
+std::vector<std::string> WethrixDriver::MessageBoxTexts() const {
+  std::vector<std::string> texts;
+  for (HWND window : OwnTopLevelWindows()) {
+    if (ClassName(window) != L"#32770" || !::IsWindowVisible(window)) continue;
+    if (HWND text = ::GetDlgItem(window, 0xFFFF)) texts.push_back(WindowText(text));
+  }
+  return texts;
+}
+
+void WethrixDriver::TrayMessage(UINT mouse_message) const {
+  for (HWND window : OwnTopLevelWindows()) {
+    if (ClassName(window) == L"WethrixTrayWindow") ::PostMessageW(window, kTrayCallback, 0, mouse_message);
+  }
+}
+
+bool WethrixDriver::TrayWindowExists() const {
+  const auto windows = OwnTopLevelWindows();
+  return std::any_of(windows.begin(), windows.end(),
+                     [](HWND window) { return ClassName(window) == L"WethrixTrayWindow"; });
+}
+
+bool WethrixDriver::CloseAndWait(std::chrono::milliseconds limit) {
+  ::PostMessageW(main_, WM_CLOSE, 0, 0);
+  return ::WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+bool WethrixDriver::Running() const {
+  return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+std::filesystem::path WethrixDriver::ConverterFile() const {
+  return std::filesystem::path(EnvironmentVariable(L"TEMP")) / "nconvert.exe";
+}
+
+}  // namespace wethrix::acceptance

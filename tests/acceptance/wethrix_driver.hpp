@@ -1,0 +1,79 @@
+#pragma once
+// Drives a real Wethrix.exe from outside its process, as a user and the system would: window
+// messages to its controls, the tray callback message, the registry, its files and the local
+// weather stand-in's request log.
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.hpp"
+
+namespace wethrix::acceptance {
+
+using namespace std::chrono_literals;
+
+// Waits for `condition`, letting this thread's own messages run; false when time ran out.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s);
+
+// The program's settings, read and written as the program stores them.
+namespace settings {
+void Clear();
+void Set(const std::wstring& key, const std::wstring& value);
+void SetBinary(const std::wstring& key, const std::vector<BYTE>& bytes);
+[[nodiscard]] std::optional<std::string> Get(const std::wstring& key);  // UTF-8
+}  // namespace settings
+
+// The stand-in's log of request lines, and its reset.
+namespace standin {
+[[nodiscard]] std::vector<std::string> Requests();
+void Reset();
+}  // namespace standin
+
+class WethrixDriver {
+ public:
+  // Copies the program into `folder` so its image files land in a place of the test's own.
+  explicit WethrixDriver(const std::filesystem::path& folder);
+  WethrixDriver(const WethrixDriver&) = delete;
+  WethrixDriver& operator=(const WethrixDriver&) = delete;
+  ~WethrixDriver();
+
+  void Start();
+  [[nodiscard]] HWND MainWindow() const { return main_; }
+  [[nodiscard]] HWND Control(std::string_view name) const;
+  [[nodiscard]] std::string Text(std::string_view name) const;
+  [[nodiscard]] bool Checked(std::string_view name) const;
+  [[nodiscard]] bool Visible(std::string_view name) const;
+  // Clicks without waiting, since a click may open a modal box.
+  void Click(std::string_view name) const;
+  // A top-level window of the program with this caption other than the main window, or null.
+  [[nodiscard]] HWND FindOwnWindow(const std::wstring& caption) const;
+  [[nodiscard]] HWND WaitForOwnWindow(const std::wstring& caption, std::chrono::milliseconds limit = 20s) const;
+  // Every message box the program shows, with its text.
+  [[nodiscard]] std::vector<std::string> MessageBoxTexts() const;
+  // Posts the tray callback message to the tray control's window.
+  void TrayMessage(UINT mouse_message) const;
+  [[nodiscard]] bool TrayWindowExists() const;
+  // Closes the main window and waits for the process to end.
+  [[nodiscard]] bool CloseAndWait(std::chrono::milliseconds limit = 30s);
+  [[nodiscard]] bool Running() const;
+  [[nodiscard]] const std::filesystem::path& Folder() const { return folder_; }
+  [[nodiscard]] std::filesystem::path ConverterFile() const;
+
+ private:
+  [[nodiscard]] std::vector<HWND> OwnTopLevelWindows() const;
+
+  std::filesystem::path folder_;
+  win32::unique_kernel_handle process_;
+  DWORD process_id_ = 0;
+  HWND main_ = nullptr;
+};
+
+// Text of any window, read across processes.
+[[nodiscard]] std::string WindowText(HWND window);
+
+}  // namespace wethrix::acceptance
