@@ -6,6 +6,7 @@
 
 #include "app/application_title.hpp"
 #include "app/form1.hpp"
+#include "options/key_dialog.hpp"
 #include "options/palette_skin.hpp"
 #include "platform/win32/clock.hpp"
 #include "platform/win32/color_picker.hpp"
@@ -13,6 +14,7 @@
 #include "platform/win32/environment.hpp"
 #include "platform/win32/event_pump.hpp"
 #include "platform/win32/file_system.hpp"
+#include "platform/win32/key_dialog_window.hpp"
 #include "platform/win32/main_window.hpp"
 #include "platform/win32/picture_loader.hpp"
 #include "platform/win32/process_launcher.hpp"
@@ -28,8 +30,8 @@
 namespace wethrix::win32 {
 namespace {
 
-// Owns every long-lived object; members are destroyed in reverse order, so the logic goes before
-// the tray icon, and the tray icon before the window.
+// Owns every long-lived object; members are destroyed in reverse order, so the key dialog and the
+// logic go before the tray icon, and the tray icon before the main window.
 class Program {
  public:
   explicit Program(HINSTANCE instance)
@@ -37,10 +39,16 @@ class Program {
         tray_(std::make_unique<Win32TrayWindow>(), tray_shell_, pump_, clock_),
         form_(window_, tray_,
               Form1Services{store_, dialogs_, inet_, pump_, clock_, files_, environment_, launcher_, pictures_,
-                            color_picker_, registry_, skin_, [this] { ShowKeyDialog(); }}) {
+                            color_picker_, registry_, skin_, [this] { form3_.Show(); }}),
+        key_window_(instance),
+        form3_(key_window_, Form3Services{store_, dialogs_, shell_, files_, environment_,
+                                          [this](bool silent) { form_.ListTemp(silent); },
+                                          [this] { window_.Show(); }}) {
     dialogs_.SetOwner(window_.Hwnd());
     shell_.SetOwner(window_.Hwnd());
+    color_picker_.SetOwner(window_.Hwnd());
     window_.SetEvents(&form_);
+    key_window_.SetEvents(&form3_);
   }
 
   int Run() {
@@ -51,12 +59,10 @@ class Program {
   }
 
  private:
-  void ShowKeyDialog() {}
-
   int MessageLoop() {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (window_.PreTranslate(msg)) continue;
+      if (window_.PreTranslate(msg) || key_window_.PreTranslate(msg)) continue;
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     }
@@ -80,6 +86,8 @@ class Program {
   MainWindow window_;
   cSysTray tray_;
   Form1 form_;
+  KeyDialogWindow key_window_;
+  Form3 form3_;
 };
 
 }  // namespace
