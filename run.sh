@@ -11,6 +11,8 @@ scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Wethrix
 
+had_display=false
+[ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && had_display=true
 source scripts/display.sh
 # The demo keeps its own prefix, so its stand-in key never reaches the real service.
 prefix=run-prefix
@@ -27,5 +29,12 @@ if $demo; then
   wine reg add 'HKCU\Software\Kestrivon\Wethrix' /v APIKey /d demo-key /f >/dev/null 2>&1
   echo "Demo: the local weather stand-in answers on $WETHRIX_API_BASE"
 fi
-echo "Wethrix is starting on display $DISPLAY (close its window to quit)."
-wine build/windows/Wethrix.exe
+if $had_display; then
+  echo "Wethrix is starting (close its window to quit)."
+  wine build/windows/Wethrix.exe
+else
+  # No screen of our own: a Wine desktop with a taskbar, so the tray icon can be seen.
+  echo "Wethrix is starting on the virtual display $DISPLAY (close its window to quit)."
+  echo "To see it: import -display $DISPLAY -window root wethrix.png"
+  wine explorer /desktop=Wethrix,800x600 build/windows/Wethrix.exe
+fi

@@ -14,4 +14,7 @@ else
   wineboot -i >/dev/null 2>&1 || true
 fi
 wineserver -w || true
+# Wine draws the title-bar buttons with Marlett; Debian ships it apart from the prefix.
+fonts=$prefix/drive_c/windows/Fonts
+[ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && { cp -n /usr/share/wine/fonts/marlett.ttf "$fonts/" || true; }
 touch "$prefix/.wethrix-ready"
