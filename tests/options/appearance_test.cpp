@@ -4,25 +4,14 @@
 
 #include <memory>
 
+#include "platform/fakes/fake_main_view.hpp"
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_skin_engine.hpp"
 
 namespace wethrix {
 namespace {
 
-class Control final : public FormControl {
- public:
-  Control(ControlKind kind, std::string name) : kind_(kind), name_(std::move(name)) {}
-  [[nodiscard]] ControlKind Kind() const override { return kind_; }
-  [[nodiscard]] std::string Name() const override { return name_; }
-  [[nodiscard]] Color BackColor() const override { return color_; }
-  void SetBackColor(Color color) override { color_ = color; }
-
- private:
-  ControlKind kind_;
-  std::string name_;
-  Color color_ = 0x00FFFFFF;
-};
+using Control = fakes::FakeControl;
 
 class Form final : public FormWindow {
  public:
