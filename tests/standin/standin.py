@@ -58,8 +58,14 @@ class Handler(BaseHTTPRequestHandler):
         elif url.path == "/__reset":
             self.server.reset()
             self.send(200, "", "text/plain")
+        elif url.path in ("/__down", "/__up"):
+            self.server.down = url.path == "/__down"
+            self.send(200, "", "text/plain")
         elif url.path == "/data/2.5/weather":
             self.server.record(self.requestline)
+            if self.server.down:
+                self.close_connection = True  # as a service that has gone away: no reply at all
+                return
             self.weather(urllib.parse.parse_qs(url.query, keep_blank_values=True))
         else:
             self.send(404, '{"cod":"404","message":"Internal error"}')
@@ -115,6 +121,7 @@ class StandIn(ThreadingHTTPServer):
         super().__init__(("127.0.0.1", port), Handler)
         self.key = key
         self.stall = stall
+        self.down = False
         self._lock = threading.Lock()
         self._lines = []
 
