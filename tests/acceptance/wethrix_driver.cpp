@@ -7,14 +7,20 @@
 #include <thread>
 
 #include "app/main_layout.hpp"
+#include "options/key_dialog_layout.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix::acceptance {
 namespace {
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Kestrivon\\Wethrix";
-constexpr int kFirstControlId = 100;
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr int kFirstControlId = 100;  // of the main window and the key dialog alike
+constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr UINT kTrayCallback = 0x465;
+constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT kSendLimitMs = 5000;
 constexpr auto kPoll = 50ms;
 
 std::wstring EnvironmentVariable(const wchar_t* name) {
@@ -41,14 +47,33 @@ std::string HttpGet(const std::wstring& path) {
   const std::wstring url = EnvironmentVariable(L"WETHRIX_API_BASE") + path;
   const unique_hinternet_handle session(
       ::InternetOpenW(L"WethrixAcceptance", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
-  const unique_hinternet_handle request(::InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
-                                                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+  const unique_hinternet_handle request(::InternetOpenUrlW(
+      session.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
   if (!request) throw std::runtime_error("the weather stand-in does not answer");
   std::string body;
   char buffer[4096];
   DWORD read = 0;
-  while (::InternetReadFile(request.get(), buffer, sizeof buffer, &read) && read > 0) body.append(buffer, read);
+  while (::InternetReadFile(request.get(), buffer, sizeof buffer, &read) && read > 0)
+    body.append(buffer, read);
   return body;
+}
+
+// A REG_SZ value under HKEY_CURRENT_USER, or nothing when it is missing or of another type.
+std::optional<std::string> ReadText(const wchar_t* key, const std::wstring& name) {
+  DWORD size = 0;
+  if (::RegGetValueW(HKEY_CURRENT_USER, key, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  std::wstring value(size / sizeof(wchar_t), L'\0');
+  ::RegGetValueW(HKEY_CURRENT_USER, key, name.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &size);
+  value.resize(size / sizeof(wchar_t));
+  while (!value.empty() && value.back() == L'\0') value.pop_back();
+  return win32::Narrow(value);
+}
+
+bool HasChildOfClass(HWND window, const std::wstring& child_class) {
+  return ::FindWindowExW(window, nullptr, child_class.c_str(), nullptr) != nullptr;
 }
 
 }  // namespace
@@ -65,7 +90,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 namespace settings {
 
-void Clear() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+void Clear() {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 void Set(const std::wstring& key, const std::wstring& value) {
   ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), REG_SZ, value.c_str(),
@@ -78,19 +105,22 @@ void SetBinary(const std::wstring& key, const std::vector<BYTE>& bytes) {
 }
 
 std::optional<std::string> Get(const std::wstring& key) {
-  DWORD size = 0;
-  if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  std::wstring value(size / sizeof(wchar_t), L'\0');
-  ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, key.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &size);
-  value.resize(size / sizeof(wchar_t));
-  while (!value.empty() && value.back() == L'\0') value.pop_back();
-  return win32::Narrow(value);
+  return ReadText(kSettingsKey, key);
 }
 
 }  // namespace settings
+
+namespace run_key {
+
+std::optional<std::string> Get(const std::wstring& name) {
+  return ReadText(kRunKey, name);
+}
+
+void Remove(const std::wstring& name) {
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, name.c_str());
+}
+
+}  // namespace run_key
 
 namespace standin {
 
@@ -106,7 +136,17 @@ std::vector<std::string> Requests() {
   return lines;
 }
 
-void Reset() { (void)HttpGet(L"/__reset"); }
+void Reset() {
+  (void)HttpGet(L"/__reset");
+}
+
+void GoDown() {
+  (void)HttpGet(L"/__down");
+}
+
+void ComeBack() {
+  (void)HttpGet(L"/__up");
+}
 
 }  // namespace standin
 
@@ -115,10 +155,32 @@ std::string WindowText(HWND window) {
   ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
   text.resize(copied);
   return win32::Narrow(text);
+}
+
+void SetEditText(HWND edit, const std::string& text) {
+  const std::wstring wide = win32::Widen(text);
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG,
+                        kSendLimitMs, &ignored);
+}
+
+void Type(HWND edit, const std::string& text) {
+  for (const wchar_t unit : win32::Widen(text)) ::PostMessageW(edit, WM_CHAR, unit, 1);
+}
+
+void PressButton(HWND dialog, int id) {
+  ::PostMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+HWND KeyDialogControl(HWND dialog, std::string_view name) {
+  const auto design = KeyDialogDesign();
+  const auto found = std::ranges::find(design, name, &KeyControlDesign::name);
+  if (found == design.end()) throw std::invalid_argument("no key dialog control named " + std::string(name));
+  return ::GetDlgItem(dialog, kFirstControlId + static_cast<int>(found - design.begin()));
 }
 
 WethrixDriver::WethrixDriver(const std::filesystem::path& folder) : folder_(folder) {
@@ -195,7 +257,9 @@ HWND WethrixDriver::Control(std::string_view name) const {
   throw std::invalid_argument("no control named " + std::string(name));
 }
 
-std::string WethrixDriver::Text(std::string_view name) const { return WindowText(Control(name)); }
+std::string WethrixDriver::Text(std::string_view name) const {
+  return WindowText(Control(name));
+}
 
 bool WethrixDriver::Checked(std::string_view name) const {
   DWORD_PTR state = 0;
@@ -203,13 +267,18 @@ bool WethrixDriver::Checked(std::string_view name) const {
   return state == BST_CHECKED;
 }
 
-bool WethrixDriver::Visible(std::string_view name) const { return ::IsWindowVisible(Control(name)) != FALSE; }
+bool WethrixDriver::Visible(std::string_view name) const {
+  return ::IsWindowVisible(Control(name)) != FALSE;
+}
 
-void WethrixDriver::Click(std::string_view name) const { ::PostMessageW(Control(name), BM_CLICK, 0, 0); }
+void WethrixDriver::Click(std::string_view name) const {
+  ::PostMessageW(Control(name), BM_CLICK, 0, 0);
+}
 
 HWND WethrixDriver::FindOwnWindow(const std::wstring& caption) const {
   for (HWND window : OwnTopLevelWindows()) {
-    if (window != main_ && ::IsWindowVisible(window) && win32::Widen(WindowText(window)) == caption) return window;
+    if (window != main_ && ::IsWindowVisible(window) && win32::Widen(WindowText(window)) == caption)
+      return window;
   }
   return nullptr;
 }
@@ -220,13 +289,51 @@ HWND WethrixDriver::WaitForOwnWindow(const std::wstring& caption, std::chrono::m
   return found;
 }
 
+HWND WethrixDriver::WaitForDialog(const std::wstring& caption, const std::wstring& child_class,
+                                  std::chrono::milliseconds limit) const {
+  HWND found = nullptr;
+  (void)WaitUntil(
+      [&] {
+        for (HWND window : OwnTopLevelWindows()) {
+          if (ClassName(window) == kDialogClass && ::IsWindowVisible(window) &&
+              win32::Widen(WindowText(window)) == caption && HasChildOfClass(window, child_class)) {
+            found = window;
+          }
+        }
+        return found != nullptr;
+      },
+      limit);
+  return found;
+}
+
+std::vector<HWND> WethrixDriver::MessageBoxes() const {
+  std::vector<HWND> boxes;
+  for (HWND window : OwnTopLevelWindows()) {
+    if (ClassName(window) == kDialogClass && ::IsWindowVisible(window) &&
+        ::GetDlgItem(window, kMessageBoxTextId) != nullptr) {
+      boxes.push_back(window);
+    }
+  }
+  return boxes;
+}
+
 std::vector<std::string> WethrixDriver::MessageBoxTexts() const {
   std::vector<std::string> texts;
-  for (HWND window : OwnTopLevelWindows()) {
-    if (ClassName(window) != L"#32770" || !::IsWindowVisible(window)) continue;
-    if (HWND text = ::GetDlgItem(window, 0xFFFF)) texts.push_back(WindowText(text));
-  }
+  for (HWND box : MessageBoxes()) texts.push_back(WindowText(::GetDlgItem(box, kMessageBoxTextId)));
   return texts;
+}
+
+std::vector<std::string> WethrixDriver::MessageBoxCaptions() const {
+  std::vector<std::string> captions;
+  for (HWND box : MessageBoxes()) captions.push_back(WindowText(box));
+  return captions;
+}
+
+int WethrixDriver::DismissMessageBoxes() const {
+  const auto boxes = MessageBoxes();
+  for (HWND box : boxes) PressButton(box, IDOK);
+  (void)WaitUntil([this] { return MessageBoxes().empty(); });
+  return static_cast<int>(boxes.size());
 }
 
 void WethrixDriver::TrayMessage(UINT mouse_message) const {
@@ -239,6 +346,26 @@ bool WethrixDriver::TrayWindowExists() const {
   const auto windows = OwnTopLevelWindows();
   return std::any_of(windows.begin(), windows.end(),
                      [](HWND window) { return ClassName(window) == L"WethrixTrayWindow"; });
+}
+
+void WethrixDriver::TimerTick() const {
+  ::PostMessageW(main_, WM_TIMER, kTimer1Id, 0);
+}
+
+void WethrixDriver::PowerResume() const {
+  ::PostMessageW(main_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+}
+
+void WethrixDriver::Minimize() const {
+  ::PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+bool WethrixDriver::MainWindowShown() const {
+  return ::IsWindowVisible(main_) && !::IsIconic(main_);
+}
+
+bool WethrixDriver::MainWindowActive() const {
+  return ::GetForegroundWindow() == main_;
 }
 
 bool WethrixDriver::CloseAndWait(std::chrono::milliseconds limit) {

@@ -28,10 +28,19 @@ void SetBinary(const std::wstring& key, const std::vector<BYTE>& bytes);
 [[nodiscard]] std::optional<std::string> Get(const std::wstring& key);  // UTF-8
 }  // namespace settings
 
+// The current user's Run key, where run-at-logon entries live.
+namespace run_key {
+[[nodiscard]] std::optional<std::string> Get(const std::wstring& name);  // UTF-8
+void Remove(const std::wstring& name);
+}  // namespace run_key
+
 // The stand-in's log of request lines, and its reset.
 namespace standin {
 [[nodiscard]] std::vector<std::string> Requests();
 void Reset();
+// While down, every weather request is logged and its connection closed without a reply.
+void GoDown();
+void ComeBack();
 }  // namespace standin
 
 class WethrixDriver {
@@ -44,6 +53,8 @@ class WethrixDriver {
 
   void Start();
   [[nodiscard]] HWND MainWindow() const { return main_; }
+  [[nodiscard]] bool MainWindowShown() const;
+  [[nodiscard]] bool MainWindowActive() const;
   [[nodiscard]] HWND Control(std::string_view name) const;
   [[nodiscard]] std::string Text(std::string_view name) const;
   [[nodiscard]] bool Checked(std::string_view name) const;
@@ -52,12 +63,23 @@ class WethrixDriver {
   void Click(std::string_view name) const;
   // A top-level window of the program with this caption other than the main window, or null.
   [[nodiscard]] HWND FindOwnWindow(const std::wstring& caption) const;
-  [[nodiscard]] HWND WaitForOwnWindow(const std::wstring& caption, std::chrono::milliseconds limit = 20s) const;
+  [[nodiscard]] HWND WaitForOwnWindow(const std::wstring& caption,
+                                      std::chrono::milliseconds limit = 20s) const;
+  // A dialog of the program (class "#32770") with this caption holding a child of this class.
+  [[nodiscard]] HWND WaitForDialog(const std::wstring& caption, const std::wstring& child_class,
+                                   std::chrono::milliseconds limit = 20s) const;
   // Every message box the program shows, with its text.
   [[nodiscard]] std::vector<std::string> MessageBoxTexts() const;
+  [[nodiscard]] std::vector<std::string> MessageBoxCaptions() const;
+  // Presses OK on every message box shown; the number dismissed.
+  int DismissMessageBoxes() const;
   // Posts the tray callback message to the tray control's window.
   void TrayMessage(UINT mouse_message) const;
   [[nodiscard]] bool TrayWindowExists() const;
+  // What the system sends: Timer1's tick, a resume from sleep, the minimise command.
+  void TimerTick() const;
+  void PowerResume() const;
+  void Minimize() const;
   // Closes the main window and waits for the process to end.
   [[nodiscard]] bool CloseAndWait(std::chrono::milliseconds limit = 30s);
   [[nodiscard]] bool Running() const;
@@ -66,6 +88,7 @@ class WethrixDriver {
 
  private:
   [[nodiscard]] std::vector<HWND> OwnTopLevelWindows() const;
+  [[nodiscard]] std::vector<HWND> MessageBoxes() const;
 
   std::filesystem::path folder_;
   win32::unique_kernel_handle process_;
@@ -75,5 +98,13 @@ class WethrixDriver {
 
 // Text of any window, read across processes.
 [[nodiscard]] std::string WindowText(HWND window);
+// Sets an edit control's text as a paste would, so its parent hears EN_CHANGE.
+void SetEditText(HWND edit, const std::string& text);
+// Posts one WM_CHAR per UTF-16 unit, as typing would.
+void Type(HWND edit, const std::string& text);
+// Clicks the child `id` of a dialog without waiting for what it opens.
+void PressButton(HWND dialog, int id);
+// The key dialog's control of this name.
+[[nodiscard]] HWND KeyDialogControl(HWND dialog, std::string_view name);
 
 }  // namespace wethrix::acceptance

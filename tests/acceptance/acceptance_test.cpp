@@ -1,0 +1,368 @@
+// A user's sessions with the real program, driven only from outside its process. Each suite is
+// one run of Wethrix.exe, and its tests follow one another in the order a user would act.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/acceptance/wethrix_driver.hpp"
+#include "tests/support/temp_folder.hpp"
+
+namespace wethrix::acceptance {
+namespace {
+
+constexpr char kDegree[] = "\xC2\xB0";
+constexpr wchar_t kRunValueName[] = L"Wethrix.exe";
+constexpr char kRefusedKey[] = "is unavailable because API Key not found";
+constexpr char kApplicationError[] = "Application Error";
+// The colour dialog, opened in full, has an edit for each of red, green and blue.
+constexpr int kRedEdit = 706;
+constexpr int kGreenEdit = 707;
+constexpr int kBlueEdit = 708;
+// Long enough for a wrongly repeated refresh or a wrongly raised box to show up on loopback.
+constexpr auto kQuietSpell = 2s;
+
+std::string Reading(std::string_view city, int degrees, char unit) {
+  std::string text = "The current temperature in ";
+  text.append(city).append(" is ").append(std::to_string(degrees)).append(" ").append(kDegree);
+  text.push_back(unit);
+  return text;
+}
+
+std::size_t RequestCount() {
+  return standin::Requests().size();
+}
+
+bool Contains(const std::string& text, std::string_view part) {
+  return text.find(part) != std::string::npos;
+}
+
+// A session: one program run in a folder whose name has spaces, shared by a suite's tests.
+class Session : public ::testing::Test {
+ protected:
+  static void Begin() {
+    folder_ = std::make_unique<test_support::TempFolder>(u8"wethrix acceptance");
+    wethrix_ = std::make_unique<WethrixDriver>(folder_->Path());
+    wethrix_->Start();
+  }
+
+  static void TearDownTestSuite() {
+    wethrix_.reset();
+    folder_.reset();
+    settings::Clear();
+    run_key::Remove(kRunValueName);
+  }
+
+  void SetUp() override { ASSERT_TRUE(wethrix_ && wethrix_->Running()) << "the session's program is gone"; }
+
+  void TearDown() override {
+    EXPECT_EQ(wethrix_->MessageBoxCaptions(), std::vector<std::string>{}) << "a box was left open";
+    (void)wethrix_->DismissMessageBoxes();
+  }
+
+  static WethrixDriver& Wethrix() { return *wethrix_; }
+
+  static bool NoNewRequestWithin(std::size_t count, std::chrono::milliseconds spell = kQuietSpell) {
+    return !WaitUntil([&] { return RequestCount() > count; }, spell);
+  }
+
+  static bool NoBoxWithinQuietSpell() {
+    return !WaitUntil([] { return !Wethrix().MessageBoxTexts().empty(); }, kQuietSpell);
+  }
+
+  static bool WaitForLabel2(const std::string& text) {
+    return WaitUntil([&] { return Wethrix().Text("Label2") == text; });
+  }
+
+  // The one box the program shows, with this text in it, pressed away.
+  static void DismissBoxSaying(std::string_view text) {
+    ASSERT_TRUE(WaitUntil([] { return !Wethrix().MessageBoxTexts().empty(); })) << "no box";
+    const auto texts = Wethrix().MessageBoxTexts();
+    ASSERT_EQ(texts.size(), 1U);
+    EXPECT_TRUE(Contains(texts.front(), text)) << texts.front();
+    EXPECT_EQ(Wethrix().DismissMessageBoxes(), 1);
+  }
+
+  // Opens the system colour picker from `button`, sets red, green and blue, and leaves with `button_id`.
+  static void PickColor(std::string_view button, int red, int green, int blue, int button_id) {
+    Wethrix().Click(button);
+    const HWND picker = Wethrix().WaitForDialog(L"Color", L"Edit");
+    ASSERT_NE(picker, nullptr) << "no colour picker";
+    SetEditText(::GetDlgItem(picker, kRedEdit), std::to_string(red));
+    SetEditText(::GetDlgItem(picker, kGreenEdit), std::to_string(green));
+    SetEditText(::GetDlgItem(picker, kBlueEdit), std::to_string(blue));
+    PressButton(picker, button_id);
+    ASSERT_TRUE(WaitUntil([picker] { return !::IsWindow(picker); }));
+  }
+
+  // Opens the location input box, checks what it offers, types `answer` and leaves with `button_id`.
+  static void AnswerLocation(const std::string& offered, const std::string& answer, int button_id) {
+    Wethrix().Click("PushButton4");
+    const HWND box = Wethrix().WaitForDialog(L"Wethrix", L"Edit");
+    ASSERT_NE(box, nullptr) << "no input box";
+    const HWND field = ::FindWindowExW(box, nullptr, L"Edit", nullptr);
+    EXPECT_EQ(WindowText(field), offered);
+    SetEditText(field, answer);
+    PressButton(box, button_id);
+    ASSERT_TRUE(WaitUntil([box] { return !::IsWindow(box); }));
+  }
+
+  static void ClosingEndsEverything() {
+    ASSERT_TRUE(Wethrix().TrayWindowExists());
+    ASSERT_TRUE(std::filesystem::exists(Wethrix().ConverterFile()));
+    ASSERT_TRUE(Wethrix().CloseAndWait());
+    EXPECT_FALSE(Wethrix().Running());
+    EXPECT_FALSE(Wethrix().TrayWindowExists());
+    EXPECT_FALSE(::IsWindow(Wethrix().MainWindow()));
+    EXPECT_FALSE(std::filesystem::exists(Wethrix().ConverterFile()));
+  }
+
+  static inline std::unique_ptr<test_support::TempFolder> folder_;
+  static inline std::unique_ptr<WethrixDriver> wethrix_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// A first run with nothing stored, through every option of the main window.
+
+class FirstRun : public Session {
+ protected:
+  static void SetUpTestSuite() {
+    settings::Clear();
+    run_key::Remove(kRunValueName);
+    standin::Reset();
+    Begin();
+  }
+};
+
+TEST_F(FirstRun, ShowsTheDesignDefaultsAndTheMissingKeyWithoutABox) {
+  ASSERT_TRUE(WaitUntil([] { return Contains(Wethrix().Text("Label2"), kRefusedKey); }))
+      << Wethrix().Text("Label2");
+  EXPECT_EQ(Wethrix().Text("Label1"), "San Diego CA");
+  EXPECT_TRUE(Wethrix().Checked("Option4"));
+  EXPECT_FALSE(Wethrix().Checked("Option5"));
+  EXPECT_FALSE(Wethrix().Checked("Check3"));
+  EXPECT_FALSE(Wethrix().Checked("Check8"));
+  EXPECT_TRUE(Wethrix().MainWindowShown());
+  const auto requests = standin::Requests();
+  ASSERT_EQ(requests.size(), 1U) << "the first activation refreshes once";
+  EXPECT_TRUE(Contains(requests.front(), "q=%22San%20Diego%20CA%22")) << requests.front();
+  EXPECT_TRUE(NoBoxWithinQuietSpell()) << "the first refresh is silent";
+}
+
+TEST_F(FirstRun, KeyDialogStoresEveryKeystrokeAndOkRefreshesWithTheKey) {
+  Wethrix().Click("PushButton5");
+  const HWND dialog = Wethrix().WaitForOwnWindow(L"Key Options");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(WaitUntil([] { return !Wethrix().MainWindowShown(); })) << "the main window hides";
+  const HWND text1 = KeyDialogControl(dialog, "Text1");
+  const std::string key = "demo-key";
+  for (std::size_t typed = 1; typed <= key.size(); ++typed) {
+    Type(text1, key.substr(typed - 1, 1));
+    EXPECT_TRUE(WaitUntil([&] { return settings::Get(L"APIKey") == key.substr(0, typed); }))
+        << "after " << typed << " keystrokes";
+  }
+  const std::size_t before = RequestCount();
+  PressButton(dialog, ::GetDlgCtrlID(KeyDialogControl(dialog, "PushButton6")));
+  ASSERT_TRUE(WaitForLabel2(Reading("San Diego", 61, 'F'))) << Wethrix().Text("Label2");
+  EXPECT_TRUE(Contains(standin::Requests().back(), "APPID=demo-key"));
+  EXPECT_EQ(RequestCount(), before + 1);
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowShown(); })) << "the main window comes back";
+  EXPECT_FALSE(::IsWindowVisible(dialog));
+}
+
+TEST_F(FirstRun, KeyDialogReopensWithTheKeyAndItsCloseBoxReturnsWithoutARefresh) {
+  const std::size_t before = RequestCount();
+  Wethrix().Click("PushButton5");
+  const HWND dialog = Wethrix().WaitForOwnWindow(L"Key Options");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(KeyDialogControl(dialog, "Text1")), "demo-key");
+  ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowShown(); }));
+  EXPECT_EQ(Wethrix().FindOwnWindow(L"Key Options"), nullptr);
+  EXPECT_TRUE(NoNewRequestWithin(before));
+}
+
+TEST_F(FirstRun, ANewLocationIsStoredUntrimmedAndRefreshedAloud) {
+  AnswerLocation("San Diego CA", "Atlantis", IDOK);
+  DismissBoxSaying("There is no temperature for Atlantis");  // a box: the refresh is not silent
+  EXPECT_EQ(settings::Get(L"Text1"), "Atlantis");
+
+  const std::size_t before = RequestCount();
+  AnswerLocation("Atlantis", " Washington DC ", IDOK);
+  ASSERT_TRUE(WaitForLabel2(Reading("Washington, D.C.", 81, 'F'))) << Wethrix().Text("Label2");
+  EXPECT_EQ(settings::Get(L"Text1"), " Washington DC ");
+  EXPECT_EQ(Wethrix().Text("Label1"), " Washington DC ");
+  EXPECT_EQ(RequestCount(), before + 1);
+}
+
+TEST_F(FirstRun, CancellingTheLocationChangesAndQueriesNothing) {
+  const std::size_t before = RequestCount();
+  AnswerLocation(" Washington DC ", "Oslo", IDCANCEL);
+  EXPECT_TRUE(NoNewRequestWithin(before));
+  EXPECT_EQ(settings::Get(L"Text1"), " Washington DC ");
+  EXPECT_EQ(Wethrix().Text("Label1"), " Washington DC ");
+}
+
+TEST_F(FirstRun, CelsiusStoresBothUnitsAndRepeatsTheRequest) {
+  const std::size_t before = RequestCount();
+  Wethrix().Click("Option5");
+  ASSERT_TRUE(WaitForLabel2(Reading("Washington, D.C.", 27, 'C'))) << Wethrix().Text("Label2");
+  EXPECT_EQ(settings::Get(L"Option4"), "0");
+  EXPECT_EQ(settings::Get(L"Option5"), "1");
+  EXPECT_EQ(RequestCount(), before + 1);
+  EXPECT_EQ(settings::Get(L"Text2"), std::string("27 ") + kDegree + "C");
+}
+
+TEST_F(FirstRun, BothColoursComeFromThePickerAndCancelKeepsThem) {
+  PickColor("PushButton7", 1, 2, 3, IDOK);
+  EXPECT_TRUE(WaitUntil([] { return settings::Get(L"Font Color") == "197121"; }))  // 0x030201
+      << settings::Get(L"Font Color").value_or("(none)");
+  PickColor("PushButton8", 10, 20, 30, IDOK);
+  EXPECT_TRUE(WaitUntil([] { return settings::Get(L"Background Color") == "1971210"; }))  // 0x1E140A
+      << settings::Get(L"Background Color").value_or("(none)");
+
+  PickColor("PushButton7", 255, 0, 0, IDCANCEL);
+  PickColor("PushButton8", 0, 255, 0, IDCANCEL);
+  // A tick is handled only after the last pick has stored its colour.
+  const std::size_t before = RequestCount();
+  Wethrix().TimerTick();
+  ASSERT_TRUE(WaitUntil([&] { return RequestCount() > before; }));
+  EXPECT_EQ(settings::Get(L"Font Color"), "197121");
+  EXPECT_EQ(settings::Get(L"Background Color"), "1971210");
+}
+
+TEST_F(FirstRun, StartupOptionsWriteAndRemoveTheQuotedRunEntry) {
+  std::string quoted_program = (Wethrix().Folder() / "Wethrix.exe").string();
+  quoted_program.insert(quoted_program.begin(), '"');
+  quoted_program.push_back('"');
+  Wethrix().Click("Check3");
+  ASSERT_TRUE(WaitUntil([] { return settings::Get(L"Windows Startup") == "On"; }));
+  EXPECT_TRUE(WaitUntil([] { return run_key::Get(kRunValueName).has_value(); }));
+  EXPECT_EQ(run_key::Get(kRunValueName), quoted_program);
+  EXPECT_TRUE(Wethrix().Visible("Check8"));
+
+  Wethrix().Click("Check8");
+  ASSERT_TRUE(WaitUntil([] { return settings::Get(L"Minimized") == "On"; }));
+
+  Wethrix().Click("Check3");
+  ASSERT_TRUE(WaitUntil([] { return settings::Get(L"Windows Startup") == "Off"; }));
+  EXPECT_EQ(settings::Get(L"Minimized"), "Off");
+  EXPECT_FALSE(Wethrix().Checked("Check8"));
+  EXPECT_FALSE(Wethrix().Visible("Check8"));
+  EXPECT_EQ(run_key::Get(kRunValueName), std::nullopt);
+}
+
+TEST_F(FirstRun, MinimisingHidesIntoTheTrayAndTheTrayIconBringsItBack) {
+  Wethrix().Minimize();
+  ASSERT_TRUE(WaitUntil([] { return !::IsWindowVisible(Wethrix().MainWindow()); }));
+  Wethrix().TrayMessage(WM_LBUTTONUP);
+  ASSERT_TRUE(WaitUntil([] { return Wethrix().MainWindowShown(); }));
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowActive(); }));
+}
+
+TEST_F(FirstRun, ClosingEndsTheProcessAndRemovesTheConverterAndTheTrayIcon) {
+  ClosingEndsEverything();
+}
+
+// ---------------------------------------------------------------------------------------------
+// A run that starts hidden with a wrong key, then meets a service that goes away and comes back.
+
+class HiddenStartWithAWrongKey : public Session {
+ protected:
+  static void SetUpTestSuite() {
+    settings::Clear();
+    settings::Set(L"APIKey", L"wrong-key");
+    settings::Set(L"Windows Startup", L"On");
+    settings::Set(L"Minimized", L"On");
+    run_key::Remove(kRunValueName);
+    standin::Reset();
+    standin::ComeBack();
+    Begin();
+  }
+
+  static void TearDownTestSuite() {
+    standin::ComeBack();
+    Session::TearDownTestSuite();
+  }
+
+  static bool NoApplicationError() {
+    for (const std::string& caption : Wethrix().MessageBoxCaptions()) {
+      if (caption == kApplicationError) return false;
+    }
+    return true;
+  }
+};
+
+TEST_F(HiddenStartWithAWrongKey, StartsInTheTrayWithTheRefusedKeyAndNoBox) {
+  ASSERT_TRUE(WaitUntil([] { return Contains(Wethrix().Text("Label2"), kRefusedKey); }))
+      << Wethrix().Text("Label2");
+  EXPECT_TRUE(WaitUntil([] { return !::IsWindowVisible(Wethrix().MainWindow()); }));
+  EXPECT_TRUE(Wethrix().TrayWindowExists());
+  EXPECT_TRUE(Wethrix().Checked("Check3"));
+  EXPECT_TRUE(Wethrix().Checked("Check8"));
+  EXPECT_EQ(run_key::Get(kRunValueName), std::nullopt) << "a stored tick leaves the Run key alone";
+  EXPECT_TRUE(NoBoxWithinQuietSpell());
+}
+
+TEST_F(HiddenStartWithAWrongKey, TheTimerRefreshesQuietly) {
+  const std::size_t before = RequestCount();
+  Wethrix().TimerTick();
+  ASSERT_TRUE(WaitUntil([&] { return RequestCount() == before + 1; }));
+  EXPECT_TRUE(Contains(standin::Requests().back(), "APPID=wrong-key"));
+  EXPECT_TRUE(NoBoxWithinQuietSpell());
+}
+
+TEST_F(HiddenStartWithAWrongKey, TheTrayIconRestoresAndFocusesTheWindow) {
+  Wethrix().TrayMessage(WM_LBUTTONUP);
+  ASSERT_TRUE(WaitUntil([] { return Wethrix().MainWindowShown(); }));
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowActive(); }));
+}
+
+TEST_F(HiddenStartWithAWrongKey, AUnitChangeSaysTheKeyIsNotCorrect) {
+  Wethrix().Click("Option5");
+  DismissBoxSaying("Your API Key is not correct");
+  EXPECT_TRUE(Contains(Wethrix().Text("Label2"), kRefusedKey));
+}
+
+TEST_F(HiddenStartWithAWrongKey, TheDisplayRecoversOnTheNextTickAfterTheServiceComesBack) {
+  settings::Set(L"APIKey", L"demo-key");
+  standin::GoDown();
+  std::size_t before = RequestCount();
+  Wethrix().TimerTick();
+  // A connection closed without a reply is tried once more by the system's HTTP client.
+  ASSERT_TRUE(WaitUntil([&] { return RequestCount() > before; }));
+  EXPECT_TRUE(WaitUntil([] {
+    return Contains(Wethrix().Text("Label2"), "San Diego CA is unavailable because");
+  })) << Wethrix().Text("Label2");
+  EXPECT_TRUE(NoBoxWithinQuietSpell());
+
+  standin::ComeBack();
+  before = RequestCount();
+  Wethrix().TimerTick();
+  ASSERT_TRUE(WaitForLabel2(Reading("San Diego", 16, 'C'))) << Wethrix().Text("Label2");
+  EXPECT_EQ(RequestCount(), before + 1);
+  EXPECT_TRUE(NoApplicationError());
+}
+
+TEST_F(HiddenStartWithAWrongKey, AResumeFromSleepRefreshesExactlyOnce) {
+  const std::size_t before = RequestCount();
+  Wethrix().PowerResume();
+  ASSERT_TRUE(WaitUntil([&] { return RequestCount() > before; }));
+  // A second refresh would follow the first one's conversion, which takes a moment under Wine.
+  EXPECT_TRUE(NoNewRequestWithin(before + 1, 5s));
+  EXPECT_EQ(Wethrix().Text("Label2"), Reading("San Diego", 16, 'C'));
+  EXPECT_TRUE(NoApplicationError());
+}
+
+TEST_F(HiddenStartWithAWrongKey, ALaterMinimiseHidesAgainAndTheRightButtonRestores) {
+  Wethrix().Minimize();
+  ASSERT_TRUE(WaitUntil([] { return !::IsWindowVisible(Wethrix().MainWindow()); }));
+  Wethrix().TrayMessage(WM_RBUTTONUP);
+  ASSERT_TRUE(WaitUntil([] { return Wethrix().MainWindowShown(); }));
+}
+
+TEST_F(HiddenStartWithAWrongKey, ClosingEndsTheProcessAndRemovesTheConverterAndTheTrayIcon) {
+  ClosingEndsEverything();
+}
+
+}  // namespace
+}  // namespace wethrix::acceptance
