@@ -169,6 +169,8 @@ HttpReply WinInetTransfer::Fetch(const std::string& url, HttpTimeouts timeouts, 
 
   if (!::HttpSendRequestW(request, nullptr, 0, nullptr, 0)) return Failed(::GetLastError());
   HttpReply reply{true, false, StatusCode(request), {}};
+  // No status line at all: the connection closed before any reply, which is no answer.
+  if (reply.status == 0) return Failed(ERROR_HTTP_INVALID_SERVER_RESPONSE);
   char chunk[kReadChunk];
   DWORD read = 0;
   while (reply.body.size() < kMaxBody) {
