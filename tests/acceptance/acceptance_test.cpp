@@ -331,7 +331,8 @@ TEST_F(HiddenStartWithAWrongKey, TheDisplayRecoversOnTheNextTickAfterTheServiceC
   // A connection closed without a reply is tried once more by the system's HTTP client.
   ASSERT_TRUE(WaitUntil([&] { return RequestCount() > before; }));
   EXPECT_TRUE(WaitUntil([] {
-    return Contains(Wethrix().Text("Label2"), "San Diego CA is unavailable because");
+    return Contains(Wethrix().Text("Label2"),
+                    "San Diego CA is unavailable because the weather service could not be reached.");
   })) << Wethrix().Text("Label2");
   EXPECT_TRUE(NoBoxWithinQuietSpell());
 
