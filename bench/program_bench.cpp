@@ -1,0 +1,68 @@
+// Under Wine, the real Wethrix.exe (WETHRIX_EXE) against the local stand-in (WETHRIX_API_BASE),
+// watched from outside its process: time from the process's creation to the first icon file the
+// converter writes (the tray icon is loaded from it a moment later), and the process's private
+// memory after five refreshes, each started by a click on a unit option.
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "bench/process_memory.hpp"
+#include "tests/acceptance/wethrix_driver.hpp"
+#include "tests/support/temp_folder.hpp"
+
+namespace {
+
+using namespace wethrix;
+using namespace wethrix::acceptance;
+constexpr int kRefreshes = 5;
+
+ULONGLONG Ticks(const FILETIME& time) {
+  return ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart;
+}
+
+// Last write of a file in 100 ns units, or 0 while it is missing.
+ULONGLONG WrittenAt(const std::filesystem::path& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return Ticks(data.ftLastWriteTime);
+}
+
+}  // namespace
+
+int wmain() {
+  settings::Clear();
+  settings::Set(L"APIKey", L"demo-key");
+  const test_support::TempFolder folder(u8"wethrix-program-bench");
+  WethrixDriver wethrix(folder.Path());
+  wethrix.Start();
+  DWORD process_id = 0;
+  ::GetWindowThreadProcessId(wethrix.MainWindow(), &process_id);
+  const win32::unique_kernel_handle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
+  FILETIME created, exited, kernel, user;
+  ::GetProcessTimes(process.get(), &created, &exited, &kernel, &user);
+
+  const auto icon = folder.Path() / "CurTemp.ico";
+  if (!WaitUntil([&] { return WrittenAt(icon) != 0; }, 60s)) {
+    std::printf("no first refresh\n");
+    return 1;
+  }
+  std::printf("Wethrix.exe: process creation to the first CurTemp.ico: %.1f ms\n",
+              static_cast<double>(WrittenAt(icon) - Ticks(created)) / 10000.0);
+
+  for (int refresh = 0; refresh < kRefreshes; ++refresh) {
+    const ULONGLONG before = WrittenAt(icon);
+    wethrix.Click(refresh % 2 == 0 ? "Option5" : "Option4");
+    if (!WaitUntil([&] { return WrittenAt(icon) != before; }, 60s)) {
+      std::printf("refresh %d did not happen\n", refresh + 1);
+      return 1;
+    }
+  }
+  WaitUntil([] { return false; }, 1s);  // the last refresh's icon load and balloon
+  const bench::Holdings held = bench::HoldingsOf(process.get());
+  std::printf(
+      "Wethrix.exe after %d more refreshes: private committed memory %.0f KiB (PrivateUsage %.0f KiB)\n",
+      kRefreshes, held.private_committed_kib, held.private_usage_kib);
+  return wethrix.CloseAndWait() ? 0 : 1;
+}

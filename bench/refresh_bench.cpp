@@ -1,0 +1,280 @@
+// Under Wine, against the local weather stand-in (WETHRIX_API_BASE): the refresh of the real
+// main window and services, composed in process as the program composes them. Decorators on the
+// platform interfaces stamp the moments the product reaches them; the product holds no timing
+// code. Measures start-up to the first temperature icon, the phases of one refresh, private
+// memory over 100 refreshes, and the messages the idle user-interface thread wakes for.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench/process_memory.hpp"
+#include "platform/win32/picture_loader.hpp"
+#include "platform/win32/process_launcher.hpp"
+#include "platform/win32/tray_shell.hpp"
+#include "platform/win32/wininet_transfer.hpp"
+#include "tests/form1/win32_refresh_rig.hpp"
+#include "tests/support/temp_folder.hpp"
+
+namespace {
+
+using namespace wethrix;
+using Steady = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
+constexpr int kTimedRefreshes = 20;
+constexpr int kMemoryRefreshes = 100;
+
+// Moments of the current refresh, by name; a later stamp of the same name replaces the earlier.
+class Stamps {
+ public:
+  void Mark(const std::string& name) { moments_[name] = Steady::now(); }
+  [[nodiscard]] bool Has(const std::string& name) const { return moments_.contains(name); }
+  [[nodiscard]] double Between(const std::string& from, const std::string& to) const {
+    return Milliseconds(moments_.at(to) - moments_.at(from)).count();
+  }
+  void Clear() { moments_.clear(); }
+
+ private:
+  std::map<std::string, Steady::time_point> moments_;
+};
+
+class StampedTransfer final : public HttpTransfer {
+ public:
+  explicit StampedTransfer(Stamps& stamps) : stamps_(stamps) {}
+  [[nodiscard]] bool Begin(const std::string& url, HttpTimeouts timeouts) override {
+    stamps_.Mark("query begins");
+    return inner_.Begin(url, timeouts);
+  }
+  [[nodiscard]] bool StillExecuting() const override { return inner_.StillExecuting(); }
+  [[nodiscard]] HttpReply TakeReply() override {
+    HttpReply reply = inner_.TakeReply();
+    stamps_.Mark("reply taken");
+    return reply;
+  }
+
+ private:
+  Stamps& stamps_;
+  win32::WinInetTransfer inner_;
+};
+
+class StampedLauncher final : public ProcessLauncher {
+ public:
+  explicit StampedLauncher(Stamps& stamps) : stamps_(stamps) {}
+  [[nodiscard]] LaunchResult Start(std::string_view command_line, int window_style) override {
+    stamps_.Mark("converter starts");
+    return inner_.Start(command_line, window_style);
+  }
+
+ private:
+  Stamps& stamps_;
+  win32::Win32ProcessLauncher inner_;
+};
+
+class StampedPictures final : public PictureLoader {
+ public:
+  explicit StampedPictures(Stamps& stamps) : stamps_(stamps) {}
+  [[nodiscard]] PicturePtr Load(std::string_view path) override {
+    stamps_.Mark("icon load begins");
+    return inner_.Load(path);
+  }
+
+ private:
+  Stamps& stamps_;
+  win32::Win32PictureLoader inner_;
+};
+
+// The real notification area; also keeps the moment of the very first icon.
+class StampedTrayShell final : public TrayShell {
+ public:
+  explicit StampedTrayShell(Stamps& stamps) : stamps_(stamps) {}
+  [[nodiscard]] bool Notify(std::uint32_t message, const NotifyRecord& record) noexcept override {
+    const bool balloon = (record.uFlags & kNifInfo) != 0 && record.szInfo[0] != 0;
+    if (balloon) stamps_.Mark("balloon begins");
+    const bool accepted = inner_.Notify(message, record);
+    if ((record.uFlags & kNifTip) != 0) stamps_.Mark("tip set");
+    if ((record.uFlags & kNifIcon) != 0 && record.hIcon != 0 && message == kNimModify) {
+      stamps_.Mark("icon in tray");
+      if (!first_icon) first_icon = FileTimeNow();
+    }
+    if (balloon) stamps_.Mark("balloon shown");
+    return accepted;
+  }
+  static ULONGLONG FileTimeNow() {
+    FILETIME now;
+    ::GetSystemTimePreciseAsFileTime(&now);
+    return ULARGE_INTEGER{{now.dwLowDateTime, now.dwHighDateTime}}.QuadPart;
+  }
+  std::optional<ULONGLONG> first_icon;  // 100 ns units, as the process's creation time
+
+ private:
+  Stamps& stamps_;
+  win32::Win32TrayShell inner_;
+};
+
+struct Phase {
+  const char* name;
+  const char* from;
+  const char* to;
+};
+constexpr Phase kPhases[] = {
+    {"query (request to reply)", "query begins", "reply taken"},
+    {"texts, setting, tooltip", "reply taken", "tip set"},
+    {"drawing and bitmap save", "tip set", "converter starts"},
+    {"converter run (RunAndWait)", "converter starts", "icon load begins"},
+    {"icon load and NIM_MODIFY", "icon load begins", "icon in tray"},
+    {"sample redraw", "icon in tray", "balloon begins"},
+    {"balloon (NIM_MODIFY)", "balloon begins", "balloon shown"},
+};
+
+struct Spread {
+  double median = 0;
+  double min = 0;
+  double max = 0;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return {(values[(values.size() - 1) / 2] + values[values.size() / 2]) / 2, values.front(), values.back()};
+}
+
+void PrintRow(const char* name, const std::vector<double>& values) {
+  const Spread spread = SpreadOf(values);
+  std::printf("  %-28s median %7.1f ms   min %7.1f   max %7.1f\n", name, spread.median, spread.min,
+              spread.max);
+}
+
+template <typename Field>
+void PrintGrowth(const char* name, const std::vector<bench::Holdings>& series, Field field) {
+  double low = field(series.front());
+  double high = low;
+  for (const bench::Holdings& holdings : series) {
+    low = std::min(low, field(holdings));
+    high = std::max(high, field(holdings));
+  }
+  std::printf("  %-26s after 5 %9.0f   first %9.0f   last %9.0f   min %9.0f   max %9.0f\n", name,
+              field(series[4]), field(series.front()), field(series.back()), low, high);
+}
+
+ULONGLONG ProcessCreationTime() {
+  FILETIME created, exited, kernel, user;
+  ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+  return ULARGE_INTEGER{{created.dwLowDateTime, created.dwHighDateTime}}.QuadPart;
+}
+
+// Runs the message loop until `done` holds or `limit` passes; counts the thread's wake-ups.
+int PumpUntil(Steady::duration limit, const std::function<bool()>& done) {
+  const auto deadline = Steady::now() + limit;
+  int wakes = 0;
+  while (!done() && Steady::now() < deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Steady::now());
+    if (::MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                                    static_cast<DWORD>(std::max<long long>(left.count(), 0)),
+                                    QS_ALLINPUT) == WAIT_TIMEOUT) {
+      break;
+    }
+    ++wakes;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  return wakes;
+}
+
+int g_retrieved = 0;  // messages the user-interface thread took from its queue
+LRESULT CALLBACK CountRetrieved(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HC_ACTION && wparam == PM_REMOVE) ++g_retrieved;
+  return ::CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+int IdleSeconds() {
+  const char* text = std::getenv("WETHRIX_BENCH_IDLE_SECONDS");
+  return text != nullptr ? std::atoi(text) : 120;
+}
+
+}  // namespace
+
+int wmain() {
+  const ULONGLONG process_created = ProcessCreationTime();
+  if (std::getenv("WETHRIX_API_BASE") == nullptr) {
+    std::printf("WETHRIX_API_BASE is not set: start the stand-in first (bench/run.sh does)\n");
+    return 1;
+  }
+  Stamps stamps;
+  StampedTransfer inet(stamps);
+  StampedLauncher launcher(stamps);
+  StampedPictures pictures(stamps);
+  StampedTrayShell shell(stamps);
+  const test_support::TempFolder folder(u8"wethrix-refresh-bench");
+  testing::Win32RefreshRig rig(folder.Utf8(), {inet, launcher, pictures, shell});
+
+  // Start-up as the program runs it: load, show, activate; the first activation refreshes.
+  rig.Load();
+  rig.window.Show();
+  ::SetForegroundWindow(rig.window.Hwnd());
+  PumpUntil(std::chrono::seconds(60), [&] { return shell.first_icon.has_value(); });
+  if (!shell.first_icon || rig.window.Label2().find(" is unavailable") != std::string::npos) {
+    std::printf("no temperature icon: %s\n", rig.window.Label2().c_str());
+    return 1;
+  }
+  std::printf("start-up: process start to the first temperature icon: %.1f ms\n",
+              static_cast<double>(*shell.first_icon - process_created) / 10000.0);
+  std::printf("private committed memory after the first refresh: %.0f KiB\n\n",
+              bench::HoldingsOf(::GetCurrentProcess()).private_committed_kib);
+
+  std::map<std::string, std::vector<double>> phases;
+  std::vector<double> whole;
+  for (int run = 0; run < kTimedRefreshes; ++run) {
+    stamps.Clear();
+    const auto start = Steady::now();
+    rig.form.ListTemp(true);
+    whole.push_back(Milliseconds(Steady::now() - start).count());
+    for (const Phase& phase : kPhases) phases[phase.name].push_back(stamps.Between(phase.from, phase.to));
+  }
+  std::vector<double> saves;
+  for (int run = 0; run < kTimedRefreshes; ++run) {
+    const auto start = Steady::now();
+    rig.window.Picture(1).SaveBitmap(rig.File("Saved.bmp"));
+    saves.push_back(Milliseconds(Steady::now() - start).count());
+  }
+  std::printf("one refresh (ListTemp), %d runs:\n", kTimedRefreshes);
+  PrintRow("whole refresh", whole);
+  for (const Phase& phase : kPhases) PrintRow(phase.name, phases[phase.name]);
+  PrintRow("bitmap save alone", saves);
+
+  std::vector<bench::Holdings> held;
+  for (int run = 0; run < kMemoryRefreshes; ++run) {
+    rig.form.ListTemp(true);
+    held.push_back(bench::HoldingsOf(::GetCurrentProcess()));
+  }
+  std::printf("\nafter each of %d more refreshes:\n", kMemoryRefreshes);
+  PrintGrowth("PrivateUsage (KiB)", held, [](const bench::Holdings& h) { return h.private_usage_kib; });
+  PrintGrowth("private committed (KiB)", held,
+              [](const bench::Holdings& h) { return h.private_committed_kib; });
+  PrintGrowth("GDI objects", held,
+              [](const bench::Holdings& h) { return static_cast<double>(h.gdi_objects); });
+  PrintGrowth("USER objects", held,
+              [](const bench::Holdings& h) { return static_cast<double>(h.user_objects); });
+
+  // Idle with the refresh timer at its real period.
+  const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, CountRetrieved, nullptr, ::GetCurrentThreadId());
+  const int idle_seconds = IdleSeconds();
+  stamps.Clear();
+  const int wakes = PumpUntil(std::chrono::seconds(idle_seconds), [] { return false; });
+  ::UnhookWindowsHookEx(hook);
+  const double minutes = idle_seconds / 60.0;
+  std::printf(
+      "\nidle for %d s (timer at %lld ms): %.1f wake-ups and %.1f messages retrieved per minute "
+      "(a refresh ran: %s)\n",
+      idle_seconds, static_cast<long long>(rig.window.Timer1().Interval().count()), wakes / minutes,
+      g_retrieved / minutes, stamps.Has("query begins") ? "yes" : "no");
+  rig.form.Form_QueryUnload();
+  return 0;
+}
