@@ -21,7 +21,7 @@ trap 'tests/standin/stop.sh "$state"' EXIT
 
 echo "== machine"
 echo "cores: $(nproc); CPU: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
-echo "Wine: $(wine --version)"
+echo "Wine: $(wine --version 2>/dev/null)"
 echo "== one conversion, in process (native)"
 build/bench/bench/bench_converter --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 echo "== RunAndWait of the carried converter (Wine)"
