@@ -1,5 +1,6 @@
 // One conversion of a refresh-sized (32 x 33) bitmap, in process: decoding and encoding alone,
-// and the converter's whole run with its file reading and writing.
+// and the converter's whole run with its file reading and writing; and the program's shrinking
+// of that picture to the tray's 16 pixels.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "tools/nconvert/bitmap_reader.hpp"
 #include "tools/nconvert/convert.hpp"
 #include "tools/nconvert/icon_writer.hpp"
+#include "tools/nconvert/resample.hpp"
 
 namespace {
 
@@ -40,5 +42,14 @@ void WholeRunWithFiles(benchmark::State& state) {
   }
 }
 BENCHMARK(WholeRunWithFiles);
+
+void ResampleToTheTray(benchmark::State& state) {
+  const Image picture = test_support::Pattern(32, 33, 2);
+  for (auto _ : state) {
+    auto tray = ResampleByAreaAverage(picture, 16, 16);
+    benchmark::DoNotOptimize(tray.pixels.data());
+  }
+}
+BENCHMARK(ResampleToTheTray);
 
 }  // namespace
