@@ -33,7 +33,7 @@ void Put32(Bytes& out, std::uint32_t value) {
 Bytes EncodeBitmapFile(int width, int height, std::span<const std::uint32_t> pixels) {
   if (width <= 0 || height <= 0 || width > kMaxSide ||
       pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
-    throw AppError(error_number::kInvalidPicture, "Invalid picture");
+    throw InvalidPicture();
   }
   const auto w = static_cast<std::uint32_t>(width);
   const auto h = static_cast<std::uint32_t>(height);

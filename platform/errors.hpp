@@ -26,7 +26,14 @@ inline constexpr int kInvalidPicture = 481;
 inline constexpr int kSystem = 1000;  // a Win32 failure; the description is the system's message
 }  // namespace error_number
 
-[[nodiscard]] inline AppError TypeMismatch() { return {error_number::kTypeMismatch, "Type mismatch"}; }
-[[nodiscard]] inline AppError Overflow() { return {error_number::kOverflow, "Overflow"}; }
+[[nodiscard]] inline AppError TypeMismatch() {
+  return {error_number::kTypeMismatch, "Type mismatch"};
+}
+[[nodiscard]] inline AppError Overflow() {
+  return {error_number::kOverflow, "Overflow"};
+}
+[[nodiscard]] inline AppError InvalidPicture() {
+  return {error_number::kInvalidPicture, "Invalid picture"};
+}
 
 }  // namespace wethrix

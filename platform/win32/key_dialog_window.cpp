@@ -184,7 +184,7 @@ void KeyDialogWindow::SetCustomPointerFile(std::string_view path) {
     return;
   }
   HCURSOR cursor = ::LoadCursorFromFileW(Widen(path).c_str());
-  if (cursor == nullptr) throw AppError(error_number::kInvalidPicture, "Invalid picture");
+  if (cursor == nullptr) throw InvalidPicture();
   custom_cursor_.reset(cursor);
 }
 

@@ -557,7 +557,7 @@ void MainWindow::SetCustomPointerFile(std::string_view path) {
       ::LoadImageW(nullptr, Widen(path).c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
   if (!cursor) {
     if (::GetLastError() != ERROR_SUCCESS) ThrowLastError();
-    throw AppError(error_number::kInvalidPicture, "Invalid picture");
+    throw InvalidPicture();
   }
   custom_cursor_ = std::move(cursor);
 }

@@ -27,10 +27,6 @@ class OwnedPicture final : public Picture {
   PictureType type_;
 };
 
-AppError InvalidPicture() {
-  return {error_number::kInvalidPicture, "Invalid picture"};
-}
-
 std::string LowerExtension(std::string_view path) {
   const std::size_t dot = path.find_last_of('.');
   const std::size_t slash = path.find_last_of("\\/");
