@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/errors.hpp"
+#include "platform/win32/tray_icon_size.hpp"
 #include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
 
@@ -37,12 +38,17 @@ std::string LowerExtension(std::string_view path) {
   return extension;
 }
 
+// At the size stored in the file.
 template <typename Owner>
-PicturePtr LoadAs(const std::wstring& path, UINT image_type, int width, int height, PictureType type) {
+Owner LoadFile(const std::wstring& path, UINT image_type) {
   using Handle = decltype(Owner().get());
-  Owner handle(
-      static_cast<Handle>(::LoadImageW(nullptr, path.c_str(), image_type, width, height, LR_LOADFROMFILE)));
+  Owner handle(static_cast<Handle>(::LoadImageW(nullptr, path.c_str(), image_type, 0, 0, LR_LOADFROMFILE)));
   if (!handle) throw InvalidPicture();
+  return handle;
+}
+
+template <typename Owner>
+PicturePtr Own(Owner handle, PictureType type) {
   return std::make_shared<OwnedPicture<Owner>>(std::move(handle), type);
 }
 
@@ -55,11 +61,10 @@ PicturePtr Win32PictureLoader::Load(std::string_view path) {
   }
   const std::string extension = LowerExtension(path);
   if (extension == ".ico") {
-    return LoadAs<unique_hicon>(wide, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                ::GetSystemMetrics(SM_CYSMICON), PictureType::kIcon);
+    return Own(FitIcon(LoadFile<unique_hicon>(wide, IMAGE_ICON), TraySmallIconSize()), PictureType::kIcon);
   }
-  if (extension == ".cur") return LoadAs<unique_hcursor>(wide, IMAGE_CURSOR, 0, 0, PictureType::kIcon);
-  if (extension == ".bmp") return LoadAs<unique_hbitmap>(wide, IMAGE_BITMAP, 0, 0, PictureType::kBitmap);
+  if (extension == ".cur") return Own(LoadFile<unique_hcursor>(wide, IMAGE_CURSOR), PictureType::kIcon);
+  if (extension == ".bmp") return Own(LoadFile<unique_hbitmap>(wide, IMAGE_BITMAP), PictureType::kBitmap);
   throw InvalidPicture();
 }
 

@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/errors.hpp"
 #include "platform/fakes/fake_services.hpp"
 #include "platform/win32/clock.hpp"
 #include "platform/win32/event_pump.hpp"
+#include "platform/win32/tray_icon_size.hpp"
 #include "platform/win32/tray_shell.hpp"
 #include "platform/win32/tray_window.hpp"
 #include "test_files.hpp"
+#include "tools/nconvert/icon_writer.hpp"
+#include "tools/nconvert/resample.hpp"
 #include "tray/sys_tray.hpp"
 
 namespace wethrix::win32 {
@@ -41,6 +45,115 @@ TEST(PictureLoaderTest, LoadsEachKindByItsExtension) {
   EXPECT_EQ(::GetObjectW(reinterpret_cast<HBITMAP>(bitmap->Handle()), sizeof(header), &header),
             static_cast<int>(sizeof(header)));
   EXPECT_EQ(header.bmWidth, 16);
+}
+
+// The colours (as 0xAARRGGBB, top row first) and the AND mask of an icon, as the shell reads them.
+struct IconPixels {
+  SIZE size{};
+  std::vector<std::uint32_t> argb;
+  std::vector<std::uint8_t> mask;
+};
+
+// Room for the two colours a monochrome bitmap's header is followed by.
+struct DibHeader {
+  BITMAPINFOHEADER header;
+  RGBQUAD colours[2];
+};
+
+std::vector<std::uint8_t> DibBits(HBITMAP bitmap, LONG width, LONG height, WORD bits) {
+  DibHeader info{{sizeof(BITMAPINFOHEADER), width, -height, 1, bits, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  std::vector<std::uint8_t> out(static_cast<std::size_t>((width * bits + 31) / 32 * 4 * height));
+  const HDC dc = ::CreateCompatibleDC(nullptr);
+  EXPECT_EQ(::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), out.data(),
+                        reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS),
+            height);
+  ::DeleteDC(dc);
+  return out;
+}
+
+IconPixels ReadIcon(HICON icon) {
+  ICONINFO info{};
+  EXPECT_TRUE(::GetIconInfo(icon, &info));
+  BITMAP header{};
+  ::GetObjectW(info.hbmColor, sizeof header, &header);
+  IconPixels pixels{
+      {header.bmWidth, header.bmHeight}, {}, DibBits(info.hbmMask, header.bmWidth, header.bmHeight, 1)};
+  const std::vector<std::uint8_t> colours = DibBits(info.hbmColor, header.bmWidth, header.bmHeight, 32);
+  pixels.argb.resize(colours.size() / 4);
+  std::memcpy(pixels.argb.data(), colours.data(), colours.size());
+  ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  return pixels;
+}
+
+std::vector<std::uint32_t> OpaqueArgb(const nconvert::Image& image) {
+  std::vector<std::uint32_t> argb;
+  for (const nconvert::Rgb& p : image.pixels) {
+    argb.push_back(0xFF000000U | static_cast<std::uint32_t>(p.red) << 16U |
+                   static_cast<std::uint32_t>(p.green) << 8U | p.blue);
+  }
+  return argb;
+}
+
+// Black and white columns over a red top and a blue bottom half, the size of the refresh picture.
+nconvert::Image RefreshSizedPicture() {
+  nconvert::Image image{32, 33, {}};
+  for (std::uint8_t y = 0; y < 33; ++y) {
+    for (std::uint8_t x = 0; x < 32; ++x) {
+      const std::uint8_t level = x % 2 == 0 ? 0 : 255;
+      image.pixels.push_back({y < 16 ? std::uint8_t{255} : level, level, y < 16 ? level : std::uint8_t{255}});
+    }
+  }
+  return image;
+}
+
+std::string WriteRefreshIcon(const std::string& name) {
+  return test::WriteFile(name, nconvert::WriteIcon(RefreshSizedPicture()));
+}
+
+TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueColours) {
+  Win32PictureLoader loader;
+  const PicturePtr picture = loader.Load(WriteRefreshIcon("wethrix-refresh.ico"));
+  const IconPixels icon = ReadIcon(reinterpret_cast<HICON>(picture->Handle()));
+  const SIZE tray = TraySmallIconSize();
+  if (::GetDpiForSystem() == USER_DEFAULT_SCREEN_DPI) {
+    EXPECT_EQ(tray.cx, 16);
+  }
+  ASSERT_EQ(icon.size.cx, tray.cx);
+  ASSERT_EQ(icon.size.cy, tray.cy);
+  EXPECT_EQ(icon.argb, OpaqueArgb(nconvert::ResampleByAreaAverage(RefreshSizedPicture(), tray.cx, tray.cy)));
+  EXPECT_EQ(std::count(icon.mask.begin(), icon.mask.end(), 0), static_cast<std::ptrdiff_t>(icon.mask.size()));
+}
+
+unique_hicon LoadAtFileSize(const std::string& path) {
+  unique_hicon icon(
+      static_cast<HICON>(::LoadImageW(nullptr, Widen(path).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+  EXPECT_TRUE(icon);
+  return icon;
+}
+
+// 40 is the tray of a 240 DPI screen: a larger tray averages too rather than repeating pixels.
+TEST(PictureLoaderTest, FittingGivesEveryTraySizeTheAverageOfTheIcon) {
+  const std::string path = WriteRefreshIcon("wethrix-fit.ico");
+  for (const LONG side : {16, 20, 24, 32, 40}) {
+    const unique_hicon fitted = FitIcon(LoadAtFileSize(path), SIZE{side, side});
+    const IconPixels icon = ReadIcon(fitted.get());
+    ASSERT_EQ(icon.size.cx, side);
+    ASSERT_EQ(icon.size.cy, side);
+    EXPECT_EQ(icon.argb, OpaqueArgb(nconvert::ResampleByAreaAverage(RefreshSizedPicture(), side, side)))
+        << side;
+  }
+  // Black and white columns become the grey between them, over red at the top, blue at the bottom.
+  const unique_hicon sixteen = FitIcon(LoadAtFileSize(path), SIZE{16, 16});
+  const IconPixels icon = ReadIcon(sixteen.get());
+  EXPECT_EQ(icon.argb.front(), 0xFFFF8080U);
+  EXPECT_EQ(icon.argb.back(), 0xFF8080FFU);
+}
+
+TEST(PictureLoaderTest, AnIconOfTheTraySizeIsHandedOnUntouched) {
+  unique_hicon natural = LoadAtFileSize(test::WriteIconFile("wethrix-sixteen.ico"));
+  const HICON handle = natural.get();
+  EXPECT_EQ(FitIcon(std::move(natural), SIZE{16, 16}).get(), handle);
 }
 
 TEST(PictureLoaderTest, MissingOrUnreadableFilesAreReported) {
