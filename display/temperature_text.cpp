@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/application_title.hpp"
+#include "platform/text.hpp"
 #include "weather/get_weather.hpp"
 
 namespace wethrix {
@@ -50,21 +51,22 @@ std::string UnitText(Unit unit) {
 
 RefreshTexts BuildRefreshTexts(double temperature, std::string_view reason, Unit unit, std::string_view city_name,
                                std::string_view push_button5_caption) {
+  const std::string place = ShortenForDisplay(city_name, kPlaceNameShown);
   RefreshTexts texts;
   if (temperature == kRefusedKeyTemperature) {
     texts.temperature = MissingKeyHint(push_button5_caption);
     texts.icon = "N/A";
-    texts.label2 = Sentence(city_name, Join({"unavailable because ", texts.temperature}));
+    texts.label2 = Sentence(place, Join({"unavailable because ", texts.temperature}));
   } else if (!std::isfinite(temperature)) {
     texts.temperature = std::string(reason);
     texts.icon = "N/A";
-    texts.label2 = Sentence(city_name, Join({"unavailable because ", texts.temperature, "."}));
+    texts.label2 = Sentence(place, Join({"unavailable because ", texts.temperature, "."}));
   } else {
     texts.temperature = Join({WholeNumber(temperature), UnitText(unit)});
     texts.icon = texts.temperature;
-    texts.label2 = Sentence(city_name, texts.temperature);
+    texts.label2 = Sentence(place, texts.temperature);
   }
-  const std::string place_and_reading = Join({city_name, ", ", texts.temperature});
+  const std::string place_and_reading = Join({place, ", ", texts.temperature});
   texts.tooltip = Join({kProductName, "\r\n", place_and_reading});
   texts.balloon = place_and_reading;
   return texts;

@@ -114,4 +114,12 @@ std::u16string_view CutUtf16(std::u16string_view text, std::size_t max_units) {
   return text.substr(0, length);
 }
 
+std::string ShortenForDisplay(std::string_view text, std::size_t max_units) {
+  static constexpr std::string_view kEllipsis = "\xE2\x80\xA6";  // U+2026, one UTF-16 unit
+  const std::u16string wide = Utf8ToUtf16(text);
+  if (wide.size() <= max_units) return std::string(text);
+  if (max_units == 0) return {};
+  return Utf16ToUtf8(CutUtf16(wide, max_units - 1)) + std::string(kEllipsis);
+}
+
 }  // namespace wethrix

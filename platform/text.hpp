@@ -13,4 +13,8 @@ namespace wethrix {
 // Cuts `text` to at most `max_units` UTF-16 units without splitting a surrogate pair.
 [[nodiscard]] std::u16string_view CutUtf16(std::u16string_view text, std::size_t max_units);
 
+// `text` when it has at most `max_units` UTF-16 units, else its start and an ellipsis within
+// that length: a name from the network or the registry can be any length, a line on screen not.
+[[nodiscard]] std::string ShortenForDisplay(std::string_view text, std::size_t max_units);
+
 }  // namespace wethrix

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "app/error_trap.hpp"
+#include "platform/text.hpp"
 #include "weather/reply.hpp"
 #include "weather/request.hpp"
 
@@ -12,6 +13,14 @@ namespace {
 // The transfer enforces its own time-outs; this is the backstop so that a transfer that never
 // ends cannot hold the user-interface thread.
 constexpr std::chrono::seconds kWaitGrace{5};
+
+enum class RequestStart { kFailed, kBusy, kTooLong, kBegun };
+
+RequestStart BeginRequest(const WeatherQuery& query, WeatherServices& services) {
+  const std::string url = WeatherRequestUrl(ApiBase(services.environment), query.location, query.api_key);
+  if (url.size() > kLongestRequestUrl) return RequestStart::kTooLong;
+  return services.transfer.Begin(url, services.timeouts) ? RequestStart::kBegun : RequestStart::kBusy;
+}
 
 // The finished transfer's reply, or a time-out when it does not end in time.
 HttpReply AwaitReply(WeatherServices& services) {
@@ -61,25 +70,30 @@ std::string RefusedKeyMessage(std::string_view push_button5_caption) {
 }
 
 std::string NoReadingMessage(std::string_view location, std::string_view reason) {
-  return "There is no temperature for " + std::string(location) + " at the moment: " + std::string(reason) +
-         ".";
+  return "There is no temperature for " + ShortenForDisplay(location, kPlaceNameShown) +
+         " at the moment: " + std::string(reason) + ".";
 }
 
 WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services) {
   ErrorTrap trap{services.dialogs, kGetWeatherTag};
   WeatherResult result = NoReading(query, no_reading::kUnreachable);
-  bool began = false;
-  bool busy = false;
-  HttpReply reply;
-  trap.Step(100, [&] {
-    const std::string url = WeatherRequestUrl(ApiBase(services.environment), query.location, query.api_key);
-    began = services.transfer.Begin(url, services.timeouts);
-    busy = !began;
-  });
-  if (busy) return NoReading(query, no_reading::kBusy);
-  if (!began) return result;
-  trap.Step(102, [&] { reply = AwaitReply(services); });
-  trap.Step(104, [&] { result = Interpret(query, reply); });
+  RequestStart start = RequestStart::kFailed;
+  trap.Step(100, [&] { start = BeginRequest(query, services); });
+  switch (start) {
+    case RequestStart::kFailed:
+      return result;
+    case RequestStart::kBusy:
+      return NoReading(query, no_reading::kBusy);
+    case RequestStart::kTooLong:
+      result = NoReading(query, no_reading::kPlaceTooLong);
+      break;
+    case RequestStart::kBegun: {
+      HttpReply reply;
+      trap.Step(102, [&] { reply = AwaitReply(services); });
+      trap.Step(104, [&] { result = Interpret(query, reply); });
+      break;
+    }
+  }
   trap.Step(106, [&] { TellUser(query, result, services); });
   return result;
 }

@@ -16,6 +16,9 @@ namespace wethrix {
 // The temperature result that means the service refused the API key; compared exactly.
 inline constexpr double kRefusedKeyTemperature = -5000;
 inline constexpr std::string_view kGetWeatherTag = "in Wethrix2021/08/31.Form1.getWeather ";
+// How much of a place name the texts on screen show; enough for any real place, and the tray
+// tooltip keeps room for the reading after it.
+inline constexpr std::size_t kPlaceNameShown = 64;
 
 struct WeatherQuery {
   std::string location;  // the caption of Label1
@@ -43,9 +46,10 @@ struct WeatherServices {
   std::chrono::milliseconds poll_interval{50};
 };
 
-// Sends one request (none while an earlier transfer is still in flight) and lets window events
-// run until it ends. A refused key or a missing reading is told in one plain box unless silent;
-// failures of the program itself are reported by the error trap under kGetWeatherTag.
+// Sends one request (none while an earlier transfer is still in flight, none for a location too
+// long for any server to take) and lets window events run until it ends. A refused key or a
+// missing reading is told in one plain box unless silent; failures of the program itself are
+// reported by the error trap under kGetWeatherTag.
 [[nodiscard]] WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services);
 
 // The box shown, unless silent, when the service refuses the key.

@@ -15,6 +15,7 @@ inline constexpr std::string_view kUnknownPlace = "the weather service does not 
 inline constexpr std::string_view kSlowDown = "the weather service asks to wait before asking again";
 inline constexpr std::string_view kServiceError = "the weather service reported an error";
 inline constexpr std::string_view kNoTemperature = "the weather service sent no usable temperature";
+inline constexpr std::string_view kPlaceTooLong = "the place name is too long for the weather service";
 inline constexpr std::string_view kBusy = "an earlier request to the weather service is still running";
 }  // namespace no_reading
 

@@ -20,6 +20,10 @@ inline constexpr std::string_view kApiBaseVariable = "WETHRIX_API_BASE";
 // Trailing slashes are dropped.
 [[nodiscard]] std::string ApiBase(const Environment& environment);
 
+// Longer addresses are refused by common servers and proxies; a location that makes the request
+// longer is not sent.
+inline constexpr std::size_t kLongestRequestUrl = 2048;
+
 // base + "/data/2.5/weather?q=%22<location>%22&APPID=<key>"
 [[nodiscard]] std::string WeatherRequestUrl(std::string_view base, std::string_view location,
                                             std::string_view api_key);

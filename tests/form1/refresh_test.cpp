@@ -46,6 +46,14 @@ TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
   EXPECT_EQ(UnitText(Unit::kNone), "");
 }
 
+TEST(RefreshTextsTest, AnEndlessPlaceNameIsShortenedSoTheReadingStaysInView) {
+  const std::string shown = std::string(63, 'L') + "\xE2\x80\xA6";
+  const RefreshTexts texts = BuildRefreshTexts(7, "", Unit::kCelsius, std::string(10000, 'L'), "");
+  EXPECT_EQ(texts.label2, "The current temperature in " + shown + " is 7 " + kDegree + "C");
+  EXPECT_EQ(texts.tooltip, "Wethrix\r\n" + shown + ", 7 " + kDegree + "C");
+  EXPECT_EQ(texts.balloon, shown + ", 7 " + kDegree + "C");
+}
+
 TEST(TemperatureIconTest, TheNumberAlwaysFitsAndShortOnesKeepTheDesignFont) {
   struct Case {
     std::string number;

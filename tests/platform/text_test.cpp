@@ -34,5 +34,25 @@ TEST(TextTest, CuttingNeverSplitsASurrogatePair) {
   EXPECT_EQ(CutUtf16(text, 1), u"a");
 }
 
+TEST(TextTest, ShorteningForDisplayEndsInAnEllipsisWithinTheLimit) {
+  struct Case {
+    std::string text;
+    std::size_t max_units;
+    std::string expected;
+  };
+  const std::string ellipsis = "\xE2\x80\xA6";
+  const std::string thermometer = "\xF0\x9F\x8C\xA1";  // two UTF-16 units
+  const Case cases[] = {
+      {"Oslo", 4, "Oslo"},
+      {"Oslo", 3, "Os" + ellipsis},
+      {"ab" + thermometer + "c", 4, "ab" + ellipsis},
+      {"ab" + thermometer + "c", 5, "ab" + thermometer + "c"},
+      {std::string(10000, 'L'), 64, std::string(63, 'L') + ellipsis},
+      {"Oslo", 0, ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ShortenForDisplay(c.text, c.max_units), c.expected) << c.text.substr(0, 8);
+}
+
 }  // namespace
 }  // namespace wethrix

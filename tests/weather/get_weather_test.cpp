@@ -106,6 +106,30 @@ TEST_F(GetWeatherTest, NoReadingIsNaNWithAReasonAndNeverAnApplicationError) {
   }
 }
 
+TEST_F(GetWeatherTest, ALocationTooLongForAnyServerIsNotSentAndToldShortened) {
+  const std::string emoji = "\xF0\x9F\x8C\xA1";  // 12 characters once encoded
+  const std::string quotes(150, '"');
+  for (const bool silent : {true, false}) {
+    dialogs.boxes.clear();
+    const WeatherResult result =
+        getWeather({std::string(10000, 'x'), "K", Unit::kCelsius, silent, kCaption}, services);
+    EXPECT_TRUE(transfer.urls.empty());
+    EXPECT_TRUE(std::isnan(result.temperature));
+    EXPECT_EQ(result.reason, no_reading::kPlaceTooLong);
+    EXPECT_EQ(dialogs.boxes.size(), silent ? 0U : 1U);
+  }
+  EXPECT_EQ(dialogs.boxes[0].text,
+            "There is no temperature for " + std::string(63, 'x') +
+                "\xE2\x80\xA6 at the moment: " + std::string(no_reading::kPlaceTooLong) + ".");
+
+  for (const std::string& location : {std::string(500, 'x'), quotes, emoji + emoji + "&%\"'"}) {
+    transfer.replies.push_back(Reply(404, R"({"cod":"404","message":"city not found"})"));
+    const WeatherResult result = getWeather({location, "K", Unit::kCelsius, true, kCaption}, services);
+    EXPECT_EQ(result.reason, no_reading::kUnknownPlace) << location.size();
+  }
+  EXPECT_EQ(transfer.urls.size(), 3U);
+}
+
 TEST_F(GetWeatherTest, ANestedCallMakesNoSecondRequestAndLeavesTheReplyToTheFirst) {
   transfer.executing_polls = 4;
   transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
