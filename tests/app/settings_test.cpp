@@ -65,7 +65,8 @@ TEST_F(SettingsTest, AUnitFlagIsANumberEqualToOne) {
     bool selected;
   };
   const Case cases[] = {{"1", ".", true},  {"01", ".", true},  {"1.0", ".", true}, {"1,0", ",", true},
-                        {"0", ".", false}, {"-1", ".", false}, {"2", ".", false},  {"1.5", ".", false}};
+                        {"0", ".", false}, {"-1", ".", false}, {"2", ".", false},  {"1.5", ".", false},
+                        {"99999999999999999999", ".", false}};
   for (const auto& c : cases) {
     store.Set("Option4", c.text);
     environment.decimal_separator = c.separator;
@@ -105,6 +106,10 @@ TEST_F(SettingsTest, UnreadableNumbersRaiseTheConversionError) {
       {"Font Color", "2147483647.5", error_number::kOverflow},
       {"Font Color", "-2147483649", error_number::kOverflow},
       {"Font Color", "1e300", error_number::kOverflow},
+      {"Font Color", "99999999999999999999", error_number::kOverflow},
+      {"Background Color", "", error_number::kTypeMismatch},
+      {"Background Color", std::string(10000, '9'), error_number::kOverflow},
+      {"Option4", std::string(10000, '1'), error_number::kOverflow},
       {"Font Color", std::string("\x01\x02\xfe", 3), error_number::kTypeMismatch},
   };
   for (const auto& c : cases) {
