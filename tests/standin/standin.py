@@ -93,6 +93,14 @@ class Handler(BaseHTTPRequestHandler):
             body = reading(289.15, "String Place")
             body["main"]["temp"] = "289.15"
             self.send(200, json.dumps(body))
+        elif place == "empty place":
+            self.send(200, "")
+        elif place == "html place":
+            self.send(200, "<html><body>Bad Gateway</body></html>", "text/html")
+        elif place == "nan place":
+            self.send(200, json.dumps(reading(float("nan"), "NaN Place")))  # the bare literal NaN
+        elif place == "huge place":
+            self.send(200, json.dumps(reading(1e308, "Huge Place")))
         elif place == "no temp place":
             body = reading(289.15, "No Temp Place")
             del body["main"]["temp"]
