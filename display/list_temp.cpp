@@ -14,12 +14,14 @@ constexpr float kIconUnits = 16.0F;
 constexpr int kHiddenWindow = 0;
 
 // Clears the flag however the refresh ends.
-class RefreshingFlag {
+class ClearOnExit {
  public:
-  explicit RefreshingFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  RefreshingFlag(const RefreshingFlag&) = delete;
-  RefreshingFlag& operator=(const RefreshingFlag&) = delete;
-  ~RefreshingFlag() { flag_ = false; }
+  explicit ClearOnExit(bool& flag) : flag_(flag) {}
+  ClearOnExit(const ClearOnExit&) = delete;
+  ClearOnExit(ClearOnExit&&) = delete;
+  ClearOnExit& operator=(const ClearOnExit&) = delete;
+  ClearOnExit& operator=(ClearOnExit&&) = delete;
+  ~ClearOnExit() { flag_ = false; }
 
  private:
   bool& flag_;
@@ -33,7 +35,8 @@ void Form1::ListTemp(bool silent) {
     rerun_ = true;
     return;
   }
-  const RefreshingFlag running(refreshing_);
+  refreshing_ = true;
+  const ClearOnExit running(refreshing_);
   bool run_silent = silent;
   for (;;) {
     RefreshOnce(run_silent);

@@ -1,9 +1,9 @@
 #include "display/temperature_text.hpp"
 
-#include <cmath>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <initializer_list>
-#include <cstdio>
 
 #include "app/application_title.hpp"
 #include "platform/text.hpp"
@@ -15,9 +15,11 @@ namespace {
 constexpr std::string_view kDegree = "\xC2\xB0";  // U+00B0
 
 std::string WholeNumber(double value) {
-  std::array<char, 32> buffer{};
-  std::snprintf(buffer.data(), buffer.size(), "%.0f", value + 0.0);  // never "-0"
-  return buffer.data();
+  std::array<char, 400> buffer{};                // room for any double written out in full
+  const double zero_not_negative = value + 0.0;  // never "-0"
+  const std::to_chars_result written = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                     zero_not_negative, std::chars_format::fixed, 0);
+  return {buffer.data(), written.ptr};
 }
 
 // Appends in one pass; chains of operator+ trip a false -Wrestrict in GCC 12 at -O3.
@@ -49,8 +51,8 @@ std::string UnitText(Unit unit) {
   return {};
 }
 
-RefreshTexts BuildRefreshTexts(double temperature, std::string_view reason, Unit unit, std::string_view city_name,
-                               std::string_view push_button5_caption) {
+RefreshTexts BuildRefreshTexts(double temperature, std::string_view reason, Unit unit,
+                               std::string_view city_name, std::string_view push_button5_caption) {
   const std::string place = ShortenForDisplay(city_name, kPlaceNameShown);
   RefreshTexts texts;
   if (temperature == kRefusedKeyTemperature) {
@@ -72,6 +74,8 @@ RefreshTexts BuildRefreshTexts(double temperature, std::string_view reason, Unit
   return texts;
 }
 
-std::string_view LeadingNumber(std::string_view icon_text) { return icon_text.substr(0, icon_text.find(' ')); }
+std::string_view LeadingNumber(std::string_view icon_text) {
+  return icon_text.substr(0, icon_text.find(' '));
+}
 
 }  // namespace wethrix
