@@ -62,12 +62,12 @@ Bytes EncodeBitmapFile(int width, int height, std::span<const std::uint32_t> pix
   Put32(out, 0);  // important colours
 
   for (std::uint32_t row = h; row-- > 0;) {
-    for (const std::uint32_t rgb : pixels.subspan(row * w, w)) {
+    for (const std::uint32_t rgb : pixels.subspan(std::size_t{row} * w, w)) {
       out.push_back(static_cast<std::uint8_t>(rgb));        // blue
       out.push_back(static_cast<std::uint8_t>(rgb >> 8));   // green
       out.push_back(static_cast<std::uint8_t>(rgb >> 16));  // red
     }
-    out.resize(out.size() + RowSize(w) - w * 3, 0);
+    out.resize(out.size() + RowSize(w) - std::size_t{w} * 3, 0);
   }
   return out;
 }

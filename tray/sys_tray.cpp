@@ -122,7 +122,7 @@ void cSysTray::HandleTrayMessage(std::uint32_t lparam, std::uint32_t wparam) {
 }
 
 // A copy, so a handler that subscribes anew does not destroy the function that is running.
-void cSysTray::RaiseButton(const ButtonHandler& handler, TrayButton button, std::uint32_t wparam) const {
+void cSysTray::RaiseButton(const ButtonHandler& handler, TrayButton button, std::uint32_t wparam) {
   if (const ButtonHandler running = handler) running(button, static_cast<std::int32_t>(wparam));
 }
 

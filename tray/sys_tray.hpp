@@ -79,7 +79,7 @@ class cSysTray final : public TrayWindowClient {
   void Send(std::uint32_t message, const NotifyRecord& record) noexcept;
   void StopRetrying() noexcept;
   void WaitForBalloon(std::chrono::seconds limit);
-  void RaiseButton(const ButtonHandler& handler, TrayButton button, std::uint32_t wparam) const;
+  static void RaiseButton(const ButtonHandler& handler, TrayButton button, std::uint32_t wparam);
   [[nodiscard]] std::uintptr_t WindowHandle() const { return window_->Handle(); }
   [[nodiscard]] std::uintptr_t IconHandle() const { return icon_ ? icon_->Handle() : 0; }
 

@@ -29,7 +29,7 @@ bool IsWebAddress(std::string_view base) {
 }  // namespace
 
 std::string PercentEncode(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
+  static constexpr std::string_view kHex = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size() * 3);
   for (const char c : text) {

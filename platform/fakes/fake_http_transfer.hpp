@@ -11,7 +11,7 @@ namespace wethrix::fakes {
 // executing for `executing_polls` calls of StillExecuting; a negative count never finishes.
 class FakeHttpTransfer final : public HttpTransfer {
  public:
-  [[nodiscard]] bool Begin(const std::string& url, HttpTimeouts timeouts) override;
+  [[nodiscard]] bool Begin(const std::string& url, HttpTimeouts limits) override;
   [[nodiscard]] bool StillExecuting() const override;
   [[nodiscard]] HttpReply TakeReply() override;
 

@@ -1,13 +1,18 @@
 #include "platform/fakes/fake_main_view.hpp"
 
+#include <initializer_list>
+#include <span>
+
 namespace wethrix::fakes {
 
 FakeMainView::FakeMainView(FakeFileSystem* files) {
   // Sizes in pixels at 96 dots per inch: the surface 480 x 495 twips, the others 405 x 405.
   pictures_[0] = std::make_unique<FakePictureBox>(32, 33, files);
-  for (std::size_t i = 1; i < pictures_.size(); ++i) pictures_[i] = std::make_unique<FakePictureBox>(27, 27, files);
+  for (auto& swatch_or_sample : std::span(pictures_).subspan(1)) {
+    swatch_or_sample = std::make_unique<FakePictureBox>(27, 27, files);
+  }
   pictures_[0]->SetFontSize(12);
-  const std::pair<ControlKind, const char*> design[] = {
+  const std::initializer_list<std::pair<ControlKind, const char*>> design = {
       {ControlKind::kPushButton, "PushButton5"}, {ControlKind::kFrame, "Frame2"},
       {ControlKind::kLabel, "Label1"},           {ControlKind::kPushButton, "PushButton4"},
       {ControlKind::kFrame, "Frame4"},           {ControlKind::kLabel, "Label2"},

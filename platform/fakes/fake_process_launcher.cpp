@@ -10,6 +10,8 @@ class FakeRunningProcess final : public RunningProcess {
   FakeRunningProcess(ScriptedProcess script, RecordedLaunch& record) : script_(script), record_(record) {}
   FakeRunningProcess(const FakeRunningProcess&) = delete;
   FakeRunningProcess& operator=(const FakeRunningProcess&) = delete;
+  FakeRunningProcess(FakeRunningProcess&&) = delete;
+  FakeRunningProcess& operator=(FakeRunningProcess&&) = delete;
   ~FakeRunningProcess() override { record_.closed = true; }
 
   [[nodiscard]] std::uint32_t ExitCode() const override {

@@ -77,8 +77,9 @@ void CheckSize(std::int32_t width, std::int64_t height) {
 Layout ReadLayout(const LittleEndian& in) {
   if (in.U16(0) != 0x4D42) Refuse("the file does not start with \"BM\"");
   const std::uint32_t header_size = in.U32(kFileHeaderSize);
-  if (!IsInfoHeaderSize(header_size))
+  if (!IsInfoHeaderSize(header_size)) {
     Refuse("a header of " + std::to_string(header_size) + " bytes is not supported");
+  }
   Layout layout;
   layout.header_end = kFileHeaderSize + header_size;
   static_cast<void>(in.Bytes(0, layout.header_end));
@@ -90,8 +91,9 @@ Layout ReadLayout(const LittleEndian& in) {
   layout.height = static_cast<std::int32_t>(height < 0 ? -height : height);
   if (in.U16(26) != 1) Refuse("the plane count is not 1");
   layout.bits = in.U16(28);
-  if (!IsSupportedDepth(layout.bits))
+  if (!IsSupportedDepth(layout.bits)) {
     Refuse(std::to_string(layout.bits) + " bits per pixel are not supported");
+  }
   if (in.U32(30) != kUncompressed) Refuse("compressed bitmaps are not supported");
   layout.colours_used = in.U32(46);
   layout.stride = (static_cast<std::uint64_t>(layout.width) * layout.bits + 31) / 32 * 4;
@@ -108,8 +110,9 @@ std::vector<Rgb> ReadPalette(const LittleEndian& in, const Layout& layout) {
   const auto entries = in.Bytes(layout.header_end, std::uint64_t{count} * 4);
   std::vector<Rgb> palette;
   palette.reserve(count);
-  for (std::size_t i = 0; i < entries.size(); i += 4)
+  for (std::size_t i = 0; i < entries.size(); i += 4) {
     palette.push_back({entries[i + 2], entries[i + 1], entries[i]});
+  }
   return palette;
 }
 

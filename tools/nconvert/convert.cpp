@@ -29,8 +29,9 @@ Bytes ReadWholeFile(const fs::path& path) {
   std::error_code error;
   const std::uintmax_t size = fs::file_size(path, error);
   if (error) throw AppError(error_number::kFileNotFound, error.message());
-  if (size > kMaxBitmapBytes)
+  if (size > kMaxBitmapBytes) {
     throw AppError(error_number::kInvalidPicture, "the file is too large for an icon");
+  }
   std::ifstream in(path, std::ios::binary);
   Bytes bytes(static_cast<std::size_t>(size));
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
