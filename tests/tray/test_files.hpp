@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "display/bitmap_file.hpp"
 #include "platform/win32/wide.hpp"
+#include "tools/nconvert/icon_writer.hpp"
 
 namespace wethrix::test {
 
@@ -18,30 +20,6 @@ inline std::string TempPath(const std::string& name) {
   return win32::Narrow(folder) + name;
 }
 
-inline void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-// A 16 x 16, 32 bits per pixel device-independent bitmap without file header; `height_factor`
-// is 2 inside an icon (colour and mask), 1 in a bitmap file.
-inline std::vector<std::uint8_t> Dib16(unsigned height_factor, std::uint32_t colour) {
-  std::vector<std::uint8_t> out;
-  Put32(out, 40);
-  Put32(out, 16);
-  Put32(out, 16 * height_factor);
-  Put16(out, 1);
-  Put16(out, 32);
-  for (int i = 0; i < 6; ++i) Put32(out, 0);
-  for (int i = 0; i < 16 * 16; ++i) Put32(out, colour);
-  if (height_factor == 2) out.resize(out.size() + 16 * 4, 0);  // mask rows, 4 bytes each
-  return out;
-}
-
 inline std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
   const std::string path = TempPath(name);
   std::ofstream(std::filesystem::path(win32::Widen(path)), std::ios::binary)
@@ -49,29 +27,16 @@ inline std::string WriteFile(const std::string& name, const std::vector<std::uin
   return path;
 }
 
+// A 16 x 16 icon of one colour, written by the converter's own icon writer.
 inline std::string WriteIconFile(const std::string& name) {
-  const std::vector<std::uint8_t> image = Dib16(2, 0xFF2060C0);
-  std::vector<std::uint8_t> file;
-  Put16(file, 0);
-  Put16(file, 1);  // icon
-  Put16(file, 1);  // one image
-  file.insert(file.end(), {16, 16, 0, 0});
-  Put16(file, 1);
-  Put16(file, 32);
-  Put32(file, static_cast<std::uint32_t>(image.size()));
-  Put32(file, 6 + 16);
-  file.insert(file.end(), image.begin(), image.end());
-  return WriteFile(name, file);
+  const nconvert::Image image{16, 16, std::vector<nconvert::Rgb>(16 * 16, nconvert::Rgb{0x20, 0x60, 0xC0})};
+  return WriteFile(name, nconvert::WriteIcon(image));
 }
 
+// A 16 x 16 bitmap of one colour, written as a picture box saves one.
 inline std::string WriteBitmapFile(const std::string& name) {
-  const std::vector<std::uint8_t> image = Dib16(1, 0xFF00FF00);
-  std::vector<std::uint8_t> file{'B', 'M'};
-  Put32(file, static_cast<std::uint32_t>(14 + image.size()));
-  Put32(file, 0);
-  Put32(file, 14 + 40);
-  file.insert(file.end(), image.begin(), image.end());
-  return WriteFile(name, file);
+  const std::vector<std::uint32_t> green(16 * 16, 0x0000FF00);
+  return WriteFile(name, EncodeBitmapFile(16, 16, green));
 }
 
 }  // namespace wethrix::test
