@@ -52,6 +52,8 @@ class StampedTransfer final : public HttpTransfer {
     return inner_.Begin(url, timeouts);
   }
   [[nodiscard]] bool StillExecuting() const override { return inner_.StillExecuting(); }
+  [[nodiscard]] const Waitable& Finished() const override { return inner_.Finished(); }
+  void Cancel() override { inner_.Cancel(); }
   [[nodiscard]] HttpReply TakeReply() override {
     HttpReply reply = inner_.TakeReply();
     stamps_.Mark("reply taken");

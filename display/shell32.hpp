@@ -37,10 +37,12 @@ void DeleteFileQuietly(FileSystem& files, std::string_view path) noexcept;
 // A missing style, or one outside 0..6, becomes 6.
 [[nodiscard]] int WindowStyleOrDefault(std::optional<int> window_style);
 
-// Starts the command line and polls its exit code every 100 ms, letting pending events run
-// between polls, until it ends. Returns the exit code; kLaunchFailed + the error number when it
-// could not start; kTimedOut after ending a process that ran longer than `time_limit`. Every
-// handle is closed on return. Failures while polling throw AppError to the caller.
+// Starts the command line and reads its exit code, letting pending events run between reads,
+// until it ends. Between two reads it waits at most 100 ms, and wakes the moment the process
+// ends. Returns the exit code; kLaunchFailed + the error number when it could not start;
+// kTimedOut after ending a process that ran longer than `time_limit` (its going is awaited
+// briefly, events running). Every handle is closed on return. Failures while polling throw
+// AppError to the caller.
 [[nodiscard]] std::int32_t RunAndWait(const ProcessServices& services, std::string_view command_line,
                                       std::optional<int> window_style = std::nullopt,
                                       std::chrono::milliseconds time_limit = kTimeLimit);

@@ -8,7 +8,6 @@ class Clock {
  public:
   virtual ~Clock() = default;
   [[nodiscard]] virtual std::chrono::steady_clock::time_point Now() const = 0;
-  virtual void Sleep(std::chrono::milliseconds duration) = 0;
 };
 
 }  // namespace wethrix

@@ -1,17 +1,30 @@
 #pragma once
 // Lets pending window events run while the user-interface thread waits for something.
 #include <chrono>
+#include <cstdint>
 
 namespace wethrix {
+
+// Something a wait can wake on the moment it is done: a finished transfer, an ended process.
+class Waitable {
+ public:
+  virtual ~Waitable() = default;
+  // The kernel object a Win32 wait takes (an event, a process); 0 when there is none.
+  [[nodiscard]] virtual std::uintptr_t NativeHandle() const = 0;
+  [[nodiscard]] virtual bool Done() const = 0;
+};
+
+enum class Wake { kDone, kMessage, kTimeOut };
 
 class EventPump {
  public:
   virtual ~EventPump() = default;
   // Dispatches every window message already queued, then returns (one "let events run" pass).
   virtual void DoEvents() = 0;
-  // Blocks until a message arrives or `limit` passes, dispatching nothing; pair with DoEvents
-  // so a wait loop sleeps instead of spinning.
-  virtual void WaitForEvents(std::chrono::milliseconds limit) = 0;
+  // Blocks until `thing` (when given) is done, a message arrives or `limit` passes, dispatching
+  // nothing; pair with DoEvents so a wait loop sleeps instead of spinning. Once the program's
+  // quit is pending no message wakes it, so a wait that goes on meanwhile does not spin.
+  virtual Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) = 0;
 };
 
 }  // namespace wethrix

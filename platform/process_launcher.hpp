@@ -3,6 +3,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/event_pump.hpp"
+
 namespace wethrix {
 
 inline constexpr std::uint32_t kStillActive = 259;
@@ -12,6 +14,9 @@ class RunningProcess {
   virtual ~RunningProcess() = default;
   // The exit code, or kStillActive while the process runs.
   [[nodiscard]] virtual std::uint32_t ExitCode() const = 0;
+  // Done the moment the process has ended.
+  [[nodiscard]] virtual const Waitable& Ended() const = 0;
+  // Starts ending the process; it has gone once Ended is done.
   virtual void Terminate() noexcept = 0;
 };
 

@@ -83,7 +83,7 @@ void cSysTray::WaitForBalloon(std::chrono::seconds limit) {
     pump_.DoEvents();
     if (!balloon_visible_) break;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock_.Now());
-    pump_.WaitForEvents(std::clamp(left, std::chrono::milliseconds{0}, kLongestBalloonNap));
+    pump_.WaitFor(nullptr, std::clamp(left, std::chrono::milliseconds{0}, kLongestBalloonNap));
   }
   if (balloon_visible_) Send(kNimModify, BalloonRecord(WindowHandle(), {}, {}, 0));
 }

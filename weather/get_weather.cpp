@@ -10,8 +10,7 @@
 namespace wethrix {
 namespace {
 
-// The transfer enforces its own time-outs; this is the backstop so that a transfer that never
-// ends cannot hold the user-interface thread.
+// How long a cancelled transfer is given to end.
 constexpr std::chrono::seconds kWaitGrace{5};
 
 enum class RequestStart { kFailed, kBusy, kTooLong, kBegun };
@@ -22,13 +21,22 @@ RequestStart BeginRequest(const WeatherQuery& query, WeatherServices& services) 
   return services.transfer.Begin(url, services.timeouts) ? RequestStart::kBegun : RequestStart::kBusy;
 }
 
-// The finished transfer's reply, or a time-out when it does not end in time.
+// The finished transfer's reply, or a time-out when it does not end in time. A transfer past its
+// total time is cancelled; the grace after that is the backstop for a system call that the
+// cancel does not wake, so that it cannot hold the user-interface thread.
 HttpReply AwaitReply(WeatherServices& services) {
-  const auto give_up = services.clock.Now() + services.timeouts.total + kWaitGrace;
+  const auto cancel_at = services.clock.Now() + services.timeouts.total;
+  bool cancelled = false;
   while (services.transfer.StillExecuting()) {
     services.events.DoEvents();
-    if (services.clock.Now() >= give_up) return {false, true, 0, {}};
-    if (services.transfer.StillExecuting()) services.events.WaitForEvents(services.poll_interval);
+    const auto now = services.clock.Now();
+    if (now >= cancel_at + kWaitGrace) return {false, true, 0, {}};
+    if (!cancelled && now >= cancel_at) {
+      services.transfer.Cancel();
+      cancelled = true;
+    }
+    if (services.transfer.StillExecuting())
+      services.events.WaitFor(&services.transfer.Finished(), services.poll_interval);
   }
   return services.transfer.TakeReply();
 }

@@ -42,7 +42,8 @@ struct WeatherServices {
   Clock& clock;
   std::string application_title;
   HttpTimeouts timeouts{};
-  // How long one idle wait for window events lasts while the transfer runs.
+  // The longest wait between two tests of the transfer; it wakes earlier when the transfer ends
+  // or a window event arrives.
   std::chrono::milliseconds poll_interval{50};
 };
 

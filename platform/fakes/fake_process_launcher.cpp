@@ -7,7 +7,8 @@ namespace {
 
 class FakeRunningProcess final : public RunningProcess {
  public:
-  FakeRunningProcess(ScriptedProcess script, RecordedLaunch& record) : script_(script), record_(record) {}
+  FakeRunningProcess(ScriptedProcess script, RecordedLaunch& record, const FakeClock* clock)
+      : script_(script), record_(record), clock_(clock), started_(Now()) {}
   FakeRunningProcess(const FakeRunningProcess&) = delete;
   FakeRunningProcess& operator=(const FakeRunningProcess&) = delete;
   FakeRunningProcess(FakeRunningProcess&&) = delete;
@@ -16,14 +17,33 @@ class FakeRunningProcess final : public RunningProcess {
 
   [[nodiscard]] std::uint32_t ExitCode() const override {
     ++record_.polls;
-    if (record_.terminated) return 1;
+    if (record_.terminated) return Gone() ? 1 : kStillActive;
+    if (script_.exits_after)
+      return Now() >= started_ + *script_.exits_after ? script_.exit_code : kStillActive;
     return record_.polls > script_.running_polls ? script_.exit_code : kStillActive;
   }
-  void Terminate() noexcept override { record_.terminated = true; }
+  [[nodiscard]] const Waitable& Ended() const override { return ended_; }
+  void Terminate() noexcept override {
+    record_.terminated = true;
+    terminated_ = Now();
+  }
 
  private:
+  using TimePoint = std::chrono::steady_clock::time_point;
+  [[nodiscard]] TimePoint Now() const { return clock_ != nullptr ? clock_->Now() : TimePoint{}; }
+  [[nodiscard]] bool Gone() const { return Now() >= terminated_ + script_.ending; }
+  // Only a timed or a terminated process can be seen ending without a read of its exit code.
+  [[nodiscard]] bool HasEnded() const {
+    if (record_.terminated) return Gone();
+    return script_.exits_after && Now() >= started_ + *script_.exits_after;
+  }
+
   ScriptedProcess script_;
   RecordedLaunch& record_;
+  const FakeClock* clock_;
+  TimePoint started_;
+  TimePoint terminated_{};
+  FakeWaitable ended_{[this] { return HasEnded(); }};
 };
 
 }  // namespace
@@ -41,7 +61,7 @@ LaunchResult FakeProcessLauncher::Start(std::string_view command_line, int windo
     return {nullptr, next.launch_error};
   }
   if (on_launch) on_launch(command_line);
-  return {std::make_unique<FakeRunningProcess>(next, record), 0};
+  return {std::make_unique<FakeRunningProcess>(next, record, clock), 0};
 }
 
 }  // namespace wethrix::fakes

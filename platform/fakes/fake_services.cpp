@@ -10,11 +10,6 @@ constexpr std::string_view kApp = "Kestrivon";
 constexpr std::string_view kSection = "Wethrix";
 }  // namespace
 
-void FakeClock::Sleep(std::chrono::milliseconds duration) {
-  now_ += duration;
-  ++sleeps_;
-}
-
 void FakeEventPump::DoEvents() {
   ++passes_;
   if (on_pass) on_pass();
@@ -23,15 +18,24 @@ void FakeEventPump::DoEvents() {
   for (auto& action : pending) action();
 }
 
-void FakeEventPump::WaitForEvents(std::chrono::milliseconds limit) {
-  if (clock != nullptr) clock->Advance(limit);
+Wake FakeEventPump::WaitFor(const Waitable* thing, std::chrono::milliseconds limit) {
+  ++waits_;
+  if (clock == nullptr) return Wake::kTimeOut;
+  const auto until = clock->Now() + limit;
+  for (;;) {
+    if (thing != nullptr && thing->Done()) return Wake::kDone;
+    if (!queue_.empty()) return Wake::kMessage;
+    if (clock->Now() >= until) return Wake::kTimeOut;
+    clock->Advance(std::chrono::milliseconds{1});
+  }
 }
 
 void FakeDialogs::MessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
   boxes.push_back({std::string(text), std::string(title), icon});
 }
 
-std::string FakeDialogs::InputBox(std::string_view prompt, std::string_view title, std::string_view default_text) {
+std::string FakeDialogs::InputBox(std::string_view prompt, std::string_view title,
+                                  std::string_view default_text) {
   input_prompts.push_back({std::string(prompt), std::string(title), BoxIcon::kNone});
   input_defaults.emplace_back(default_text);
   if (input_answers.empty()) return {};
@@ -53,7 +57,9 @@ void FakeSettingsStore::Write(std::string_view app, std::string_view section, st
   writes.emplace_back(std::string(key), std::string(value));
 }
 
-std::string FakeSettingsStore::Get(const std::string& key) const { return Read(kApp, kSection, key, ""); }
+std::string FakeSettingsStore::Get(const std::string& key) const {
+  return Read(kApp, kSection, key, "");
+}
 
 void FakeSettingsStore::Set(const std::string& key, const std::string& value) {
   values_[{std::string(kApp), std::string(kSection), key}] = value;
@@ -63,7 +69,9 @@ bool FakeSettingsStore::Has(const std::string& key) const {
   return values_.contains({std::string(kApp), std::string(kSection), key});
 }
 
-bool FakeFileSystem::Exists(std::string_view path) const { return files.find(path) != files.end(); }
+bool FakeFileSystem::Exists(std::string_view path) const {
+  return files.find(path) != files.end();
+}
 
 bool FakeFileSystem::ExistsVisible(std::string_view path) const {
   return Exists(path) && std::find(hidden.begin(), hidden.end(), path) == hidden.end();
@@ -91,7 +99,9 @@ bool FakeFileSystem::CanWriteIn(std::string_view folder) const {
   return std::find(read_only_folders.begin(), read_only_folders.end(), folder) == read_only_folders.end();
 }
 
-void FakeFileSystem::CreateFolders(std::string_view folder) { created_folders.emplace_back(folder); }
+void FakeFileSystem::CreateFolders(std::string_view folder) {
+  created_folders.emplace_back(folder);
+}
 
 std::optional<std::string> FakeEnvironment::Variable(std::string_view name) const {
   const auto found = variables.find(name);

@@ -17,32 +17,44 @@
 
 namespace wethrix::fakes {
 
-// Time moves only through Advance and Sleep.
+// Time moves only through Advance.
 class FakeClock final : public Clock {
  public:
   [[nodiscard]] std::chrono::steady_clock::time_point Now() const override { return now_; }
-  void Sleep(std::chrono::milliseconds duration) override;
   void Advance(std::chrono::milliseconds duration) { now_ += duration; }
-  [[nodiscard]] int Sleeps() const { return sleeps_; }
 
  private:
   std::chrono::steady_clock::time_point now_{};
-  int sleeps_ = 0;
+};
+
+// Done when its test says so.
+class FakeWaitable final : public Waitable {
+ public:
+  explicit FakeWaitable(std::function<bool()> done) : done_(std::move(done)) {}
+  [[nodiscard]] std::uintptr_t NativeHandle() const override { return 0; }
+  [[nodiscard]] bool Done() const override { return done_(); }
+
+ private:
+  std::function<bool()> done_;
 };
 
 // Runs queued actions as "pending window events"; each pass also runs `on_pass` once.
 class FakeEventPump final : public EventPump {
  public:
   void DoEvents() override;
-  void WaitForEvents(std::chrono::milliseconds limit) override;
+  // Without a clock returns at once; with one, moves it on a millisecond at a time until the
+  // thing is done, an action is queued or the limit has passed.
+  Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override;
   void Post(std::function<void()> action) { queue_.push_back(std::move(action)); }
   std::function<void()> on_pass;
-  FakeClock* clock = nullptr;  // when set, each wait advances it by the wait's limit
+  FakeClock* clock = nullptr;
   [[nodiscard]] int Passes() const { return passes_; }
+  [[nodiscard]] int Waits() const { return waits_; }
 
  private:
   std::deque<std::function<void()>> queue_;
   int passes_ = 0;
+  int waits_ = 0;
 };
 
 struct ShownBox {
@@ -90,8 +102,8 @@ class FakeFileSystem final : public FileSystem {
   void CreateFolders(std::string_view folder) override;
 
   std::map<std::string, Bytes, std::less<>> files;
-  std::vector<std::string> hidden;              // paths with the hidden attribute
-  std::vector<std::string> read_only_folders;   // folders where nothing can be created
+  std::vector<std::string> hidden;             // paths with the hidden attribute
+  std::vector<std::string> read_only_folders;  // folders where nothing can be created
   std::vector<std::string> created_folders;
 };
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace wethrix::win32 {
 
 void Win32EventPump::DoEvents() {
@@ -9,6 +11,7 @@ void Win32EventPump::DoEvents() {
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
+      quit_pending_ = true;
       return;
     }
     ::TranslateMessage(&msg);
@@ -16,9 +19,16 @@ void Win32EventPump::DoEvents() {
   }
 }
 
-void Win32EventPump::WaitForEvents(std::chrono::milliseconds limit) {
-  ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(limit.count()), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+Wake Win32EventPump::WaitFor(const Waitable* thing, std::chrono::milliseconds limit) {
+  const HANDLE object = thing != nullptr ? reinterpret_cast<HANDLE>(thing->NativeHandle()) : nullptr;
+  const DWORD count = object != nullptr ? 1 : 0;
+  const DWORD wake_mask = quit_pending_ ? 0 : QS_ALLINPUT;
+  const DWORD woken = ::MsgWaitForMultipleObjectsEx(
+      count, &object, static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(limit.count(), 0)),
+      wake_mask, MWMO_INPUTAVAILABLE);
+  if (count == 1 && woken == WAIT_OBJECT_0) return Wake::kDone;
+  if (woken == WAIT_OBJECT_0 + count) return Wake::kMessage;
+  return Wake::kTimeOut;
 }
 
 }  // namespace wethrix::win32

@@ -4,11 +4,15 @@
 namespace wethrix::win32 {
 
 // Dispatches the calling thread's queued messages. A WM_QUIT met on the way is posted again so
-// the main message loop still ends.
+// the main message loop still ends; from then on waits no longer wake for the queue, which the
+// re-posted quit would keep signalled.
 class Win32EventPump final : public EventPump {
  public:
   void DoEvents() override;
-  void WaitForEvents(std::chrono::milliseconds limit) override;
+  Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override;
+
+ private:
+  bool quit_pending_ = false;
 };
 
 }  // namespace wethrix::win32

@@ -4,18 +4,17 @@
 
 #include "platform/errors.hpp"
 #include "platform/win32/check.hpp"
+#include "platform/win32/kernel_waitable.hpp"
 #include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix::win32 {
 namespace {
 
-// TerminateProcess only starts the ending; waiting a moment lets the files it held go.
-constexpr DWORD kTerminationWaitMs = 2000;
-
 class Win32RunningProcess final : public RunningProcess {
  public:
-  explicit Win32RunningProcess(unique_kernel_handle process) : process_(std::move(process)) {}
+  explicit Win32RunningProcess(unique_kernel_handle process)
+      : process_(std::move(process)), ended_(process_.get()) {}
 
   [[nodiscard]] std::uint32_t ExitCode() const override {
     DWORD code = 0;
@@ -23,13 +22,13 @@ class Win32RunningProcess final : public RunningProcess {
     return code;
   }
 
-  void Terminate() noexcept override {
-    if (::TerminateProcess(process_.get(), ERROR_TIMEOUT))
-      ::WaitForSingleObject(process_.get(), kTerminationWaitMs);
-  }
+  [[nodiscard]] const Waitable& Ended() const override { return ended_; }
+
+  void Terminate() noexcept override { ::TerminateProcess(process_.get(), ERROR_TIMEOUT); }
 
  private:
   unique_kernel_handle process_;
+  KernelWaitable ended_;
 };
 
 int LaunchErrorNumber(DWORD error) {

@@ -84,10 +84,19 @@ int StatusCode(HINTERNET request) {
   return static_cast<int>(status);
 }
 
+// Signalled while no transfer is in flight.
+unique_kernel_handle NewFinishedEvent() {
+  unique_kernel_handle event(::CreateEventW(nullptr, TRUE, TRUE, nullptr));
+  if (!event) ThrowLastError();
+  return event;
+}
+
 }  // namespace
 
+WinInetTransfer::WinInetTransfer() : finished_(NewFinishedEvent()), finished_waitable_(finished_.get()) {}
+
 WinInetTransfer::~WinInetTransfer() {
-  Abort();
+  Cancel();
   if (worker_.joinable()) worker_.join();
 }
 
@@ -96,24 +105,23 @@ bool WinInetTransfer::Begin(const std::string& url, HttpTimeouts timeouts) {
   if (worker_.joinable()) worker_.join();
   {
     const std::lock_guard lock(flight_.mutex);
-    flight_.aborted = false;
-    flight_.finished = false;
+    flight_.cancelled = false;
     flight_.deadline = std::chrono::steady_clock::now() + timeouts.total;
     flight_.reply = {};
   }
+  ThrowIfFalse(::ResetEvent(finished_.get()));
   worker_ = std::thread([this, url, timeouts] { Run(url, timeouts); });
   return true;
 }
 
 bool WinInetTransfer::StillExecuting() const {
-  if (!worker_.joinable()) return false;
-  {
-    const std::lock_guard lock(flight_.mutex);
-    if (flight_.finished) return false;
-    if (std::chrono::steady_clock::now() < flight_.deadline) return true;
-  }
-  Abort();
-  return true;
+  return worker_.joinable() && !finished_waitable_.Done();
+}
+
+void WinInetTransfer::Cancel() {
+  const std::lock_guard lock(flight_.mutex);
+  flight_.cancelled = true;
+  flight_.request.reset();
 }
 
 HttpReply WinInetTransfer::TakeReply() {
@@ -123,38 +131,40 @@ HttpReply WinInetTransfer::TakeReply() {
   return std::exchange(flight_.reply, {});
 }
 
-void WinInetTransfer::Abort() const {
+bool WinInetTransfer::HandOver(unique_hinternet request) {
   const std::lock_guard lock(flight_.mutex);
-  flight_.aborted = true;
-  flight_.request.reset();
-}
-
-bool WinInetTransfer::Aborted() const {
-  const std::lock_guard lock(flight_.mutex);
-  return flight_.aborted || std::chrono::steady_clock::now() >= flight_.deadline;
-}
-
-bool WinInetTransfer::Publish(unique_hinternet request) {
-  const std::lock_guard lock(flight_.mutex);
-  if (flight_.aborted) return false;
+  if (flight_.cancelled) return false;
   flight_.request = std::move(request);
   return true;
 }
 
+// Cancelled, or past the transfer's total time, which the worker keeps itself between reads.
+bool WinInetTransfer::GivenUp() {
+  const std::lock_guard lock(flight_.mutex);
+  return flight_.cancelled || std::chrono::steady_clock::now() >= flight_.deadline;
+}
+
+void WinInetTransfer::Finish(HttpReply reply) {
+  {
+    const std::lock_guard lock(flight_.mutex);
+    if (!reply.reached &&
+        (flight_.cancelled || std::chrono::steady_clock::now() + kClockSlack >= flight_.deadline))
+      reply.timed_out = true;
+    flight_.reply = std::move(reply);
+    flight_.request.reset();
+  }
+  ::SetEvent(finished_.get());
+}
+
 void WinInetTransfer::Run(const std::string& url, HttpTimeouts timeouts) noexcept {
-  Connection parents;  // declared first so it closes last, after the request below
+  Connection parents;  // declared first so it closes last, after the request
   HttpReply reply;
   try {
     reply = Fetch(url, timeouts, parents);
   } catch (const std::exception&) {
     reply = {};
   }
-  const std::lock_guard lock(flight_.mutex);
-  if (!reply.reached && std::chrono::steady_clock::now() + kClockSlack >= flight_.deadline)
-    reply.timed_out = true;
-  flight_.reply = std::move(reply);
-  flight_.request.reset();
-  flight_.finished = true;
+  Finish(std::move(reply));
 }
 
 HttpReply WinInetTransfer::Fetch(const std::string& url, HttpTimeouts timeouts, Connection& parents) {
@@ -165,7 +175,7 @@ HttpReply WinInetTransfer::Fetch(const std::string& url, HttpTimeouts timeouts, 
   if (!parents.connection) ThrowLastError();
   unique_hinternet owned = OpenRequest(parents.connection.get(), parts, timeouts);
   const HINTERNET request = owned.get();
-  if (!Publish(std::move(owned))) return Failed(ERROR_INTERNET_TIMEOUT);
+  if (!HandOver(std::move(owned))) return Failed(ERROR_INTERNET_TIMEOUT);
 
   if (!::HttpSendRequestW(request, nullptr, 0, nullptr, 0)) return Failed(::GetLastError());
   HttpReply reply{true, false, StatusCode(request), {}};
@@ -174,7 +184,7 @@ HttpReply WinInetTransfer::Fetch(const std::string& url, HttpTimeouts timeouts, 
   char chunk[kReadChunk];
   DWORD read = 0;
   while (reply.body.size() < kMaxBody) {
-    if (Aborted()) return Failed(ERROR_INTERNET_TIMEOUT);
+    if (GivenUp()) return Failed(ERROR_INTERNET_TIMEOUT);
     if (!::InternetReadFile(request, chunk, kReadChunk, &read)) return Failed(::GetLastError());
     if (read == 0) break;
     reply.body.append(chunk, read);

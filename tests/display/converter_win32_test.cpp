@@ -32,7 +32,9 @@ class CountingEventPump final : public EventPump {
     ++passes;
     inner_.DoEvents();
   }
-  void WaitForEvents(std::chrono::milliseconds limit) override { inner_.WaitForEvents(limit); }
+  Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override {
+    return inner_.WaitFor(thing, limit);
+  }
   int passes = 0;
 
  private:

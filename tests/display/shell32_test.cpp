@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "platform/fakes/fake_process_launcher.hpp"
 #include "platform/fakes/fake_services.hpp"
@@ -14,6 +15,10 @@ using fakes::ScriptedProcess;
 
 class RunAndWaitTest : public ::testing::Test {
  protected:
+  RunAndWaitTest() {
+    events_.clock = &clock_;
+    launcher_.clock = &clock_;
+  }
   std::int32_t Run(std::optional<int> style = std::nullopt, std::chrono::milliseconds limit = kTimeLimit) {
     return RunAndWait({launcher_, events_, clock_}, "\"C:\\Temp\\nconvert.exe\" -out ico \"C:\\a.bmp\"",
                       style, limit);
@@ -49,22 +54,33 @@ TEST_F(RunAndWaitTest, AFailedLaunchReturnsItsCodeAtOnceWithoutWaiting) {
   EXPECT_EQ(Run(), -2147221504 + 53);
   EXPECT_EQ(Run(), kLaunchFailed + 5);
   EXPECT_EQ(events_.Passes(), 0);
-  EXPECT_EQ(clock_.Sleeps(), 0);
+  EXPECT_EQ(events_.Waits(), 0);
 }
 
-TEST_F(RunAndWaitTest, PollsEveryHundredMillisecondsLettingEventsRunUntilTheProcessEnds) {
-  // Exiting after 250 ms: seen running at 0, 100 and 200 ms, ended at 300 ms.
-  launcher_.script = {{.running_polls = 3, .exit_code = 7}};
-  int events_run = 0;
-  events_.on_pass = [&] { ++events_run; };
+TEST_F(RunAndWaitTest, ReadsAtMostEveryHundredMillisecondsAndReturnsTheMomentTheProcessEnds) {
+  // Seen running at 0, 100 and 200 ms; the wait that follows wakes at its end, 250 ms.
+  launcher_.script = {{.exit_code = 7, .exits_after = std::chrono::milliseconds(250)}};
+  std::vector<std::chrono::steady_clock::time_point> passes;
+  events_.on_pass = [&] { passes.push_back(clock_.Now()); };
   EXPECT_EQ(Run(), 7);
   const auto& launch = launcher_.launches.at(0);
   EXPECT_EQ(launch.polls, 4);
-  EXPECT_EQ(events_run, 4);
-  EXPECT_EQ(clock_.Sleeps(), 3);
-  EXPECT_EQ(clock_.Now().time_since_epoch(), kPollInterval * 3);
+  ASSERT_EQ(passes.size(), 4U);
+  for (std::size_t pass = 1; pass < passes.size(); ++pass)
+    EXPECT_LE(passes[pass] - passes[pass - 1], kPollInterval);
+  EXPECT_EQ(clock_.Now().time_since_epoch(), std::chrono::milliseconds(250));
   EXPECT_TRUE(launch.closed);
   EXPECT_FALSE(launch.terminated);
+}
+
+TEST_F(RunAndWaitTest, EventsRunWhileAHungProcessThatWasEndedGoes) {
+  launcher_.script = {
+      {.running_polls = ScriptedProcess::kNeverExits, .ending = std::chrono::milliseconds(700)}};
+  int passes_after_ending = 0;
+  events_.on_pass = [&] { passes_after_ending += launcher_.launches.back().terminated ? 1 : 0; };
+  EXPECT_EQ(Run(0, std::chrono::milliseconds(300)), kTimedOut);
+  EXPECT_GE(passes_after_ending, 1);
+  EXPECT_EQ(clock_.Now().time_since_epoch(), std::chrono::milliseconds(300 + 700));
 }
 
 TEST_F(RunAndWaitTest, ExitCodesAboveTheSignedRangeComeBackAsTheSameBits) {

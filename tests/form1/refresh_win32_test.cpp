@@ -35,6 +35,8 @@ class CountingTransfer final : public HttpTransfer {
     return inner_.Begin(url, timeouts);
   }
   [[nodiscard]] bool StillExecuting() const override { return inner_.StillExecuting(); }
+  [[nodiscard]] const Waitable& Finished() const override { return inner_.Finished(); }
+  void Cancel() override { inner_.Cancel(); }
   [[nodiscard]] HttpReply TakeReply() override { return inner_.TakeReply(); }
   int begun = 0;
   int overlapping = 0;

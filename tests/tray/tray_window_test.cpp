@@ -70,7 +70,7 @@ TEST_F(TrayWindowTest, ARefusedAddIsRetriedByTheWindowsOwnTimer) {
   const auto give_up = clock_.Now() + std::chrono::seconds(20);
   while (Adds() < 2 && clock_.Now() < give_up) {
     pump_.DoEvents();
-    pump_.WaitForEvents(std::chrono::milliseconds(500));
+    pump_.WaitFor(nullptr, std::chrono::milliseconds(500));
   }
   EXPECT_EQ(Adds(), 2);
   ::SendMessageW(Window(), WM_TIMER, Win32TrayWindow::kRetryTimerId, 0);

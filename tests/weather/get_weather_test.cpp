@@ -143,13 +143,20 @@ TEST_F(GetWeatherTest, ANestedCallMakesNoSecondRequestAndLeavesTheReplyToTheFirs
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(GetWeatherTest, ATransferThatNeverEndsDoesNotHoldTheThreadForever) {
+TEST_F(GetWeatherTest, ATransferPastItsTimeIsCancelledOnceAndOneThatStillNeverEndsIsLeft) {
   transfer.executing_polls = -1;
   services.timeouts = {std::chrono::milliseconds(100), std::chrono::milliseconds(200)};
+  int cancels_before_its_time = -1;
+  events.on_pass = [&] {
+    if (clock.Now().time_since_epoch() < std::chrono::milliseconds(200))
+      cancels_before_its_time = transfer.cancels;
+  };
   const auto started = clock.Now();
   const WeatherResult result = Query(true);
   EXPECT_TRUE(std::isnan(result.temperature));
   EXPECT_EQ(result.reason, no_reading::kTimedOut);
+  EXPECT_EQ(cancels_before_its_time, 0);
+  EXPECT_EQ(transfer.cancels, 1);
   EXPECT_LE(clock.Now() - started, std::chrono::seconds(6));
 }
 
@@ -159,7 +166,12 @@ class FailingTransfer final : public HttpTransfer {
     throw AppError(error_number::kSystem, "The system cannot start the transfer");
   }
   [[nodiscard]] bool StillExecuting() const override { return false; }
+  [[nodiscard]] const Waitable& Finished() const override { return finished_; }
+  void Cancel() override {}
   [[nodiscard]] HttpReply TakeReply() override { return {}; }
+
+ private:
+  fakes::FakeWaitable finished_{[] { return true; }};
 };
 
 TEST_F(GetWeatherTest, AFailureOfTheProgramGoesThroughTheTrap) {

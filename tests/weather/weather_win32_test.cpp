@@ -41,7 +41,7 @@ class WeatherOverWinInetTest : public testing::Test {
   }
 
   HttpReply Await(WinInetTransfer& running) {
-    while (running.StillExecuting()) events.WaitForEvents(std::chrono::milliseconds(20));
+    while (running.StillExecuting()) events.WaitFor(&running.Finished(), std::chrono::milliseconds(20));
     return running.TakeReply();
   }
 
