@@ -1,12 +1,16 @@
 // Under Wine, the real Wethrix.exe (WETHRIX_EXE) against the local stand-in (WETHRIX_API_BASE),
 // watched from outside its process: time from the process's creation to the first icon file the
 // converter writes (the tray icon is loaded from it a moment later), and the process's private
-// memory after five refreshes, each started by a click on a unit option.
+// memory after five refreshes, each started by a click on a unit option; and the same two figures
+// of a hello-world window started the same way, their floors.
 #include <windows.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 
+#include "bench/figures.hpp"
 #include "bench/process_memory.hpp"
 #include "tests/acceptance/wethrix_driver.hpp"
 #include "tests/support/temp_folder.hpp"
@@ -28,9 +32,47 @@ ULONGLONG WrittenAt(const std::filesystem::path& file) {
   return Ticks(data.ftLastWriteTime);
 }
 
+struct Floor {
+  double startup_ms = 0;
+  double memory_kib = 0;
+};
+
+// Starts the hello-world window, waits for its first paint, reads its memory and closes it.
+std::optional<Floor> HelloWindow(const std::filesystem::path& folder) {
+  const std::filesystem::path report = folder / "hello-painted.txt";
+  std::wstring line = L"\"" + win32::Widen(bench::BesideMe("bench_hello_window.exe")) + L"\" \"" +
+                      report.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION created{};
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created))
+    return std::nullopt;
+  const win32::unique_kernel_handle process(created.hProcess);
+  const win32::unique_kernel_handle thread(created.hThread);
+  Floor floor;
+  if (!WaitUntil(
+          [&] {
+            std::ifstream written(report);
+            return static_cast<bool>(written >> floor.startup_ms);
+          },
+          60s)) return std::nullopt;
+  WaitUntil([] { return false; }, 1s);  // settled, as Wethrix is before its figure
+  floor.memory_kib = bench::HoldingsOf(process.get()).private_committed_kib;
+  ::PostMessageW(::FindWindowW(L"WethrixBenchHello", nullptr), WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(process.get(), 10000);
+  return floor;
+}
+
 }  // namespace
 
 int wmain() {
+  const test_support::TempFolder hello_folder(u8"wethrix-hello-bench");
+  if (const std::optional<Floor> floor = HelloWindow(hello_folder.Path())) {
+    std::printf("hello-world window: process creation to first paint %.1f ms, private committed %.0f KiB\n",
+                floor->startup_ms, floor->memory_kib);
+    bench::Figure("hello_startup", floor->startup_ms);
+    bench::Figure("hello_memory", floor->memory_kib);
+  }
   settings::Clear();
   settings::Set(L"APIKey", L"demo-key");
   const test_support::TempFolder folder(u8"wethrix-program-bench");
@@ -48,8 +90,9 @@ int wmain() {
     std::printf("no first refresh\n");
     return 1;
   }
-  std::printf("Wethrix.exe: process creation to the first CurTemp.ico: %.1f ms\n",
-              static_cast<double>(WrittenAt(icon) - Ticks(created)) / 10000.0);
+  const double startup = static_cast<double>(WrittenAt(icon) - Ticks(created)) / 10000.0;
+  std::printf("Wethrix.exe: process creation to the first CurTemp.ico: %.1f ms\n", startup);
+  bench::Figure("wethrix_startup", startup);
 
   for (int refresh = 0; refresh < kRefreshes; ++refresh) {
     const ULONGLONG before = WrittenAt(icon);
@@ -64,5 +107,6 @@ int wmain() {
   std::printf(
       "Wethrix.exe after %d more refreshes: private committed memory %.0f KiB (PrivateUsage %.0f KiB)\n",
       kRefreshes, held.private_committed_kib, held.private_usage_kib);
+  bench::Figure("wethrix_memory", held.private_committed_kib);
   return wethrix.CloseAndWait() ? 0 : 1;
 }

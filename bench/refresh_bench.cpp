@@ -1,9 +1,13 @@
 // Under Wine, against the local weather stand-in (WETHRIX_API_BASE): the refresh of the real
 // main window and services, composed in process as the program composes them. Decorators on the
 // platform interfaces stamp the moments the product reaches them; the product holds no timing
-// code. Measures start-up to the first temperature icon, the phases of one refresh, private
-// memory over 100 refreshes, and the messages the idle user-interface thread wakes for.
+// code. Measures start-up to the first temperature icon, the phases of one refresh beside its two
+// floors (the stand-in's bare reply and the converter's bare run), where the private memory
+// goes, memory and icons over 1,000 back-to-back refreshes, and the messages the idle
+// user-interface thread wakes for.
 #include <windows.h>
+// after windows.h
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/figures.hpp"
 #include "bench/process_memory.hpp"
+#include "display/converter.hpp"
 #include "platform/win32/picture_loader.hpp"
 #include "platform/win32/process_launcher.hpp"
 #include "platform/win32/tray_shell.hpp"
@@ -28,7 +34,7 @@ using namespace wethrix;
 using Steady = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
 constexpr int kTimedRefreshes = 20;
-constexpr int kMemoryRefreshes = 100;
+constexpr int kDefaultMemoryRefreshes = 1000;
 
 // Moments of the current refresh, by name; a later stamp of the same name replaces the earlier.
 class Stamps {
@@ -78,13 +84,22 @@ class StampedLauncher final : public ProcessLauncher {
   win32::Win32ProcessLauncher inner_;
 };
 
+// Also counts the pictures loaded and those let go (each icon is destroyed with its picture).
 class StampedPictures final : public PictureLoader {
  public:
   explicit StampedPictures(Stamps& stamps) : stamps_(stamps) {}
   [[nodiscard]] PicturePtr Load(std::string_view path) override {
     stamps_.Mark("icon load begins");
-    return inner_.Load(path);
+    PicturePtr inner = inner_.Load(path);
+    ++loaded;
+    const Picture* raw = inner.get();
+    return {raw, [this, held = std::move(inner)](const Picture*) mutable {
+              held.reset();
+              ++released;
+            }};
   }
+  int loaded = 0;
+  int released = 0;
 
  private:
   Stamps& stamps_;
@@ -196,15 +211,80 @@ LRESULT CALLBACK CountRetrieved(int code, WPARAM wparam, LPARAM lparam) {
   return ::CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-int IdleSeconds() {
-  const char* text = std::getenv("WETHRIX_BENCH_IDLE_SECONDS");
-  return text != nullptr ? std::atoi(text) : 120;
+int Setting(const char* name, int fallback) {
+  const char* text = std::getenv(name);
+  return text != nullptr ? std::atoi(text) : fallback;
+}
+
+double PrivateKib() { return bench::HoldingsOf(::GetCurrentProcess()).private_committed_kib; }
+
+int ThreadCount() {
+  const win32::unique_kernel_handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry))
+    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+  return count;
+}
+
+// Committed private memory by allocation: heaps (their first region), thread stacks (those with a
+// guard page) and the rest, the largest of which are listed.
+void PrintWhereMemoryGoes() {
+  std::vector<HANDLE> heaps(64);
+  heaps.resize(::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+  struct Allocation {
+    double kib = 0;
+    bool guarded = false;
+  };
+  std::map<const void*, Allocation> allocations;
+  MEMORY_BASIC_INFORMATION region{};
+  for (const char* address = nullptr; ::VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
+       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State != MEM_COMMIT || region.Type != MEM_PRIVATE) continue;
+    Allocation& allocation = allocations[region.AllocationBase];
+    allocation.kib += static_cast<double>(region.RegionSize) / 1024.0;
+    allocation.guarded = allocation.guarded || (region.Protect & PAGE_GUARD) != 0;
+  }
+  double heap = 0;
+  double stacks = 0;
+  int stack_count = 0;
+  std::vector<std::pair<double, const void*>> rest;
+  for (const auto& [base, allocation] : allocations) {
+    if (std::find(heaps.begin(), heaps.end(), base) != heaps.end()) {
+      heap += allocation.kib;
+    } else if (allocation.guarded) {
+      stacks += allocation.kib;
+      ++stack_count;
+    } else {
+      rest.emplace_back(allocation.kib, base);
+    }
+  }
+  std::sort(rest.rbegin(), rest.rend());
+  double rest_total = 0;
+  for (const auto& [kib, base] : rest) rest_total += kib;
+  std::printf("  %zu heaps: %.0f KiB; %d guarded stacks (%d threads): %.0f KiB; %zu other allocations: %.0f KiB\n",
+              heaps.size(), heap, stack_count, ThreadCount(), stacks, rest.size(), rest_total);
+  std::printf("  largest other allocations (KiB):");
+  for (std::size_t i = 0; i < std::min<std::size_t>(rest.size(), 8); ++i) std::printf(" %.0f", rest[i].first);
+  std::printf("\n");
+}
+
+// The stand-in's reply to the weather request, waited for on the transfer's own signal.
+double BareReply(const std::string& url) {
+  win32::WinInetTransfer transfer;
+  return bench::TimeOnce([&] {
+    if (!transfer.Begin(url, {})) return;
+    ::WaitForSingleObject(reinterpret_cast<HANDLE>(transfer.Finished().NativeHandle()), INFINITE);
+    (void)transfer.TakeReply();
+  });
 }
 
 }  // namespace
 
 int wmain() {
   const ULONGLONG process_created = ProcessCreationTime();
+  const double memory_at_start = PrivateKib();
   if (std::getenv("WETHRIX_API_BASE") == nullptr) {
     std::printf("WETHRIX_API_BASE is not set: start the stand-in first (bench/run.sh does)\n");
     return 1;
@@ -216,9 +296,11 @@ int wmain() {
   StampedTrayShell shell(stamps);
   const test_support::TempFolder folder(u8"wethrix-refresh-bench");
   testing::Win32RefreshRig rig(folder.Utf8(), {inet, launcher, pictures, shell});
+  const double memory_before_window = PrivateKib();
 
   // Start-up as the program runs it: load, show, activate; the first activation refreshes.
   rig.Load();
+  const double memory_after_load = PrivateKib();
   rig.window.Show();
   ::SetForegroundWindow(rig.window.Hwnd());
   PumpUntil(std::chrono::seconds(60), [&] { return shell.first_icon.has_value(); });
@@ -226,10 +308,16 @@ int wmain() {
     std::printf("no temperature icon: %s\n", rig.window.Label2().c_str());
     return 1;
   }
-  std::printf("start-up: process start to the first temperature icon: %.1f ms\n",
-              static_cast<double>(*shell.first_icon - process_created) / 10000.0);
-  std::printf("private committed memory after the first refresh: %.0f KiB\n\n",
-              bench::HoldingsOf(::GetCurrentProcess()).private_committed_kib);
+  const double startup = static_cast<double>(*shell.first_icon - process_created) / 10000.0;
+  std::printf("start-up: process start to the first temperature icon: %.1f ms\n", startup);
+  bench::Figure("startup_in_process", startup);
+  const double memory_after_refresh = PrivateKib();
+  std::printf(
+      "private committed memory (KiB): at wmain %.0f, rig and services made %.0f, window loaded %.0f, "
+      "after the first refresh %.0f\n",
+      memory_at_start, memory_before_window, memory_after_load, memory_after_refresh);
+  PrintWhereMemoryGoes();
+  std::printf("\n");
 
   std::map<std::string, std::vector<double>> phases;
   std::vector<double> whole;
@@ -246,17 +334,45 @@ int wmain() {
     rig.window.Picture(1).SaveBitmap(rig.File("Saved.bmp"));
     saves.push_back(Milliseconds(Steady::now() - start).count());
   }
+  std::vector<double> own_work;
+  for (std::size_t run = 0; run < whole.size(); ++run) {
+    own_work.push_back(whole[run] - phases[kPhases[0].name][run] - phases[kPhases[3].name][run]);
+  }
+  const std::string url = std::string(std::getenv("WETHRIX_API_BASE")) +
+                          "/data/2.5/weather?q=%22San%20Diego%20CA%22&APPID=demo-key";
+  const std::string conversion = ConverterCommandLine(rig.File("nconvert.exe"), rig.File("CurTemp.bmp"));
+  std::vector<double> replies;
+  std::vector<double> conversions;
+  for (int run = 0; run < kTimedRefreshes; ++run) {
+    replies.push_back(BareReply(url));
+    conversions.push_back(bench::TimeOnce([&] { bench::RunDirectly(conversion); }));
+  }
   std::printf("one refresh (ListTemp), %d runs:\n", kTimedRefreshes);
   PrintRow("whole refresh", whole);
   for (const Phase& phase : kPhases) PrintRow(phase.name, phases[phase.name]);
   PrintRow("bitmap save alone", saves);
+  PrintRow("own work (whole - 2 waits)", own_work);
+  PrintRow("floor: bare reply", replies);
+  PrintRow("floor: bare converter run", conversions);
+  bench::Figure("refresh_whole", SpreadOf(whole).median);
+  bench::Figure("refresh_own_work", SpreadOf(own_work).median);
+  bench::Figure("reply_bare", SpreadOf(replies).median);
+  bench::Figure("converter_bare_in_refresh", SpreadOf(conversions).median);
 
+  const int memory_refreshes = Setting("WETHRIX_BENCH_REFRESHES", kDefaultMemoryRefreshes);
+  const int loaded_before = pictures.loaded;
+  const int released_before = pictures.released;
   std::vector<bench::Holdings> held;
-  for (int run = 0; run < kMemoryRefreshes; ++run) {
+  for (int run = 0; run < memory_refreshes; ++run) {
     rig.form.ListTemp(true);
     held.push_back(bench::HoldingsOf(::GetCurrentProcess()));
   }
-  std::printf("\nafter each of %d more refreshes:\n", kMemoryRefreshes);
+  bench::Figure("memory_first_of_many", held.front().private_committed_kib);
+  bench::Figure("memory_last_of_many", held.back().private_committed_kib);
+  bench::Figure("icons_loaded", pictures.loaded - loaded_before);
+  bench::Figure("icons_released", pictures.released - released_before);
+  std::printf("\nafter each of %d more refreshes (icons loaded %d, let go %d):\n", memory_refreshes,
+              pictures.loaded - loaded_before, pictures.released - released_before);
   PrintGrowth("PrivateUsage (KiB)", held, [](const bench::Holdings& h) { return h.private_usage_kib; });
   PrintGrowth("private committed (KiB)", held,
               [](const bench::Holdings& h) { return h.private_committed_kib; });
@@ -267,7 +383,7 @@ int wmain() {
 
   // Idle with the refresh timer at its real period.
   const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, CountRetrieved, nullptr, ::GetCurrentThreadId());
-  const int idle_seconds = IdleSeconds();
+  const int idle_seconds = Setting("WETHRIX_BENCH_IDLE_SECONDS", 120);
   stamps.Clear();
   const int wakes = PumpUntil(std::chrono::seconds(idle_seconds), [] { return false; });
   ::UnhookWindowsHookEx(hook);
@@ -277,6 +393,7 @@ int wmain() {
       "(a refresh ran: %s)\n",
       idle_seconds, static_cast<long long>(rig.window.Timer1().Interval().count()), wakes / minutes,
       g_retrieved / minutes, stamps.Has("query begins") ? "yes" : "no");
+  bench::Figure("idle_wakeups_per_minute", wakes / minutes);
   rig.form.Form_QueryUnload();
   return 0;
 }

@@ -1,11 +1,12 @@
-// Under Wine: the median of 20 whole RunAndWait calls of the carried converter on a 32 x 33
-// bitmap, beside the converter process's own lifetime, which the 100 ms polling rounds up.
+// Under Wine: whole RunAndWait calls of the carried converter on a 32 x 33 bitmap beside those of
+// a console program that returns at once, built the same way; each also run bare, waited for on
+// its process handle. And the CPU time of a one-second wait while the program's quit is pending.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "bench/figures.hpp"
 #include "display/converter.hpp"
 #include "display/shell32.hpp"
 #include "platform/win32/clock.hpp"
@@ -13,44 +14,60 @@
 #include "platform/win32/event_pump.hpp"
 #include "platform/win32/file_system.hpp"
 #include "platform/win32/process_launcher.hpp"
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
 #include "tests/support/temp_folder.hpp"
 #include "tests/tools/bitmap_builder.hpp"
 
 namespace {
 
 using namespace wethrix;
-using Milliseconds = std::chrono::duration<double, std::milli>;
+using bench::Figure;
+using bench::Median;
+using bench::TimeOnce;
 constexpr int kRuns = 20;
+constexpr std::chrono::seconds kQuitWait{1};
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return (values[(values.size() - 1) / 2] + values[values.size() / 2]) / 2;
-}
+struct Runs {
+  std::vector<double> waited;
+  std::vector<double> bare;
+};
 
-template <typename Action>
-double TimeOnce(Action action) {
-  const auto start = std::chrono::steady_clock::now();
-  action();
-  return Milliseconds(std::chrono::steady_clock::now() - start).count();
-}
-
-// Launch to exit, waited for by the system rather than polled.
-void RunDirectly(const std::string& command_line) {
-  std::wstring line = win32::Widen(command_line);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION created{};
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &created)) {
-    return;
+Runs TimeRuns(const std::string& command_line) {
+  win32::Win32ProcessLauncher launcher;
+  win32::Win32EventPump events;
+  win32::SteadyClock clock;
+  Runs runs;
+  for (int run = 0; run < kRuns; ++run) {
+    runs.waited.push_back(
+        TimeOnce([&] { (void)Shell32::RunAndWait({launcher, events, clock}, command_line, 0); }));
+    runs.bare.push_back(TimeOnce([&] { bench::RunDirectly(command_line); }));
   }
-  const win32::unique_kernel_handle process(created.hProcess);
-  const win32::unique_kernel_handle thread(created.hThread);
-  ::WaitForSingleObject(process.get(), INFINITE);
+  return runs;
+}
+
+// A wait as the query's and the balloon's: let events run, wait for the next message.
+template <typename Wait>
+double CpuOfAWaitWithTheQuitPending(Wait wait_once) {
+  ::PostQuitMessage(0);
+  const double before = bench::ProcessCpuMilliseconds();
+  const auto until = std::chrono::steady_clock::now() + kQuitWait;
+  while (std::chrono::steady_clock::now() < until) wait_once();
+  const double used = bench::ProcessCpuMilliseconds() - before;
+  MSG quit;
+  ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  return used;
+}
+
+// The pump as it was: the re-posted quit kept the queue signalled, so each wait returned at once.
+void FormerPassAndWait() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    ::DispatchMessageW(&msg);
+  }
+  ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 }  // namespace
@@ -58,32 +75,34 @@ void RunDirectly(const std::string& command_line) {
 int wmain() {
   win32::Win32Environment environment;
   win32::Win32FileSystem files;
-  win32::Win32ProcessLauncher launcher;
   win32::Win32EventPump events;
-  win32::SteadyClock clock;
   const test_support::TempFolder temp(u8"wethrix-run-and-wait-bench");
   const std::string converter = temp.Utf8(u8"nconvert.exe");
   const std::string bitmap = temp.Utf8(u8"CurTemp.bmp");
   ExtractConverter(files, events, ConverterBytes(environment), converter);
   files.Write(bitmap, nconvert::test_support::BuildBitmap(nconvert::test_support::Pattern(32, 33, 2), 24));
-  const std::string command_line = ConverterCommandLine(converter, bitmap);
 
-  std::vector<double> waited;
-  std::vector<double> direct;
-  for (int run = 0; run < kRuns; ++run) {
-    std::int32_t exit_code = 0;
-    waited.push_back(TimeOnce([&] {
-      exit_code = Shell32::RunAndWait({launcher, events, clock}, command_line, 0);
-    }));
-    if (exit_code != 0) {
-      std::printf("the converter failed with %d\n", exit_code);
-      return 1;
-    }
-    direct.push_back(TimeOnce([&] { RunDirectly(command_line); }));
-  }
-  std::printf("RunAndWait of the converter, median of %d: %.1f ms (min %.1f, max %.1f)\n", kRuns,
-              Median(waited), *std::min_element(waited.begin(), waited.end()),
-              *std::max_element(waited.begin(), waited.end()));
-  std::printf("converter process alone, launch to exit, median of %d: %.1f ms\n", kRuns, Median(direct));
+  const Runs conversions = TimeRuns(ConverterCommandLine(converter, bitmap));
+  std::string trivial_line(1, '"');
+  trivial_line.append(bench::BesideMe("bench_trivial_console.exe")).push_back('"');
+  const Runs trivial = TimeRuns(trivial_line);
+  std::printf("median of %d runs (ms)            RunAndWait   bare, waited on its handle\n", kRuns);
+  std::printf("  converter on CurTemp.bmp       %10.1f   %10.1f\n", Median(conversions.waited),
+              Median(conversions.bare));
+  std::printf("  console program, returns at once %8.1f   %10.1f\n", Median(trivial.waited), Median(trivial.bare));
+  Figure("converter_run_and_wait", Median(conversions.waited));
+  Figure("converter_bare", Median(conversions.bare));
+  Figure("trivial_run_and_wait", Median(trivial.waited));
+  Figure("trivial_bare", Median(trivial.bare));
+
+  const double former = CpuOfAWaitWithTheQuitPending(FormerPassAndWait);
+  win32::Win32EventPump pump;
+  const double now = CpuOfAWaitWithTheQuitPending([&] {
+    pump.DoEvents();
+    pump.WaitFor(nullptr, std::chrono::milliseconds(50));
+  });
+  std::printf("CPU time over a 1 s wait with the quit pending: %.1f ms as it was, %.1f ms now\n", former, now);
+  Figure("quit_wait_cpu_former", former);
+  Figure("quit_wait_cpu", now);
   return 0;
 }
