@@ -29,7 +29,9 @@ double TimeOnce(Action action) {
 }
 
 // One line of bench/run.sh's table: "@ name value".
-inline void Figure(const char* name, double value) { std::printf("@ %s %.1f\n", name, value); }
+inline void Figure(const char* name, double value) {
+  std::printf("@ %s %.1f\n", name, value);
+}
 
 // Launch to exit of a hidden process, waited for on its handle: the floor of any launch-and-wait.
 inline void RunDirectly(const std::string& command_line) {

@@ -10,7 +10,9 @@ namespace {
 const wchar_t* g_report = nullptr;
 bool g_painted = false;
 
-ULONGLONG Ticks(const FILETIME& time) { return ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart; }
+ULONGLONG Ticks(const FILETIME& time) {
+  return ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart;
+}
 
 void ReportFirstPaint() {
   FILETIME created, exited, kernel, user, now;
@@ -51,11 +53,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
   type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   type.lpszClassName = L"WethrixBenchHello";
   ::RegisterClassW(&type);
-  const HWND window = ::CreateWindowExW(0, type.lpszClassName, L"Hello", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, nullptr, nullptr,
-                                        type.hInstance, nullptr);
-  ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 40, 80, 26, window, nullptr,
-                    type.hInstance, nullptr);
+  const HWND window =
+      ::CreateWindowExW(0, type.lpszClassName, L"Hello", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 300, 200, nullptr, nullptr, type.hInstance, nullptr);
+  ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 40, 80, 26, window,
+                    nullptr, type.hInstance, nullptr);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);

@@ -40,12 +40,13 @@ struct Floor {
 // Starts the hello-world window, waits for its first paint, reads its memory and closes it.
 std::optional<Floor> HelloWindow(const std::filesystem::path& folder) {
   const std::filesystem::path report = folder / "hello-painted.txt";
-  std::wstring line = L"\"" + win32::Widen(bench::BesideMe("bench_hello_window.exe")) + L"\" \"" +
-                      report.wstring() + L"\"";
+  std::wstring line =
+      L"\"" + win32::Widen(bench::BesideMe("bench_hello_window.exe")) + L"\" \"" + report.wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION created{};
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created))
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &created))
     return std::nullopt;
   const win32::unique_kernel_handle process(created.hProcess);
   const win32::unique_kernel_handle thread(created.hThread);
@@ -55,7 +56,8 @@ std::optional<Floor> HelloWindow(const std::filesystem::path& folder) {
             std::ifstream written(report);
             return static_cast<bool>(written >> floor.startup_ms);
           },
-          60s)) return std::nullopt;
+          60s))
+    return std::nullopt;
   WaitUntil([] { return false; }, 1s);  // settled, as Wethrix is before its figure
   floor.memory_kib = bench::HoldingsOf(process.get()).private_committed_kib;
   ::PostMessageW(::FindWindowW(L"WethrixBenchHello", nullptr), WM_CLOSE, 0, 0);

@@ -216,14 +216,17 @@ int Setting(const char* name, int fallback) {
   return text != nullptr ? std::atoi(text) : fallback;
 }
 
-double PrivateKib() { return bench::HoldingsOf(::GetCurrentProcess()).private_committed_kib; }
+double PrivateKib() {
+  return bench::HoldingsOf(::GetCurrentProcess()).private_committed_kib;
+}
 
 int ThreadCount() {
   const win32::unique_kernel_handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   THREADENTRY32 entry{};
   entry.dwSize = sizeof(entry);
   int count = 0;
-  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry))
+  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more;
+       more = ::Thread32Next(snapshot.get(), &entry))
     count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
   return count;
 }
@@ -263,8 +266,9 @@ void PrintWhereMemoryGoes() {
   std::sort(rest.rbegin(), rest.rend());
   double rest_total = 0;
   for (const auto& [kib, base] : rest) rest_total += kib;
-  std::printf("  %zu heaps: %.0f KiB; %d guarded stacks (%d threads): %.0f KiB; %zu other allocations: %.0f KiB\n",
-              heaps.size(), heap, stack_count, ThreadCount(), stacks, rest.size(), rest_total);
+  std::printf(
+      "  %zu heaps: %.0f KiB; %d guarded stacks (%d threads): %.0f KiB; %zu other allocations: %.0f KiB\n",
+      heaps.size(), heap, stack_count, ThreadCount(), stacks, rest.size(), rest_total);
   std::printf("  largest other allocations (KiB):");
   for (std::size_t i = 0; i < std::min<std::size_t>(rest.size(), 8); ++i) std::printf(" %.0f", rest[i].first);
   std::printf("\n");

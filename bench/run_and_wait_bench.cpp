@@ -37,8 +37,9 @@ Runs TimeRuns(const std::string& command_line) {
   win32::SteadyClock clock;
   Runs runs;
   for (int run = 0; run < kRuns; ++run) {
-    runs.waited.push_back(
-        TimeOnce([&] { (void)Shell32::RunAndWait({launcher, events, clock}, command_line, 0); }));
+    runs.waited.push_back(TimeOnce([&] {
+      (void)Shell32::RunAndWait({launcher, events, clock}, command_line, 0);
+    }));
     runs.bare.push_back(TimeOnce([&] { bench::RunDirectly(command_line); }));
   }
   return runs;
@@ -89,7 +90,8 @@ int wmain() {
   std::printf("median of %d runs (ms)            RunAndWait   bare, waited on its handle\n", kRuns);
   std::printf("  converter on CurTemp.bmp       %10.1f   %10.1f\n", Median(conversions.waited),
               Median(conversions.bare));
-  std::printf("  console program, returns at once %8.1f   %10.1f\n", Median(trivial.waited), Median(trivial.bare));
+  std::printf("  console program, returns at once %8.1f   %10.1f\n", Median(trivial.waited),
+              Median(trivial.bare));
   Figure("converter_run_and_wait", Median(conversions.waited));
   Figure("converter_bare", Median(conversions.bare));
   Figure("trivial_run_and_wait", Median(trivial.waited));
@@ -101,7 +103,8 @@ int wmain() {
     pump.DoEvents();
     pump.WaitFor(nullptr, std::chrono::milliseconds(50));
   });
-  std::printf("CPU time over a 1 s wait with the quit pending: %.1f ms as it was, %.1f ms now\n", former, now);
+  std::printf("CPU time over a 1 s wait with the quit pending: %.1f ms as it was, %.1f ms now\n", former,
+              now);
   Figure("quit_wait_cpu_former", former);
   Figure("quit_wait_cpu", now);
   return 0;

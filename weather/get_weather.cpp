@@ -35,8 +35,9 @@ HttpReply AwaitReply(WeatherServices& services) {
       services.transfer.Cancel();
       cancelled = true;
     }
-    if (services.transfer.StillExecuting())
+    if (services.transfer.StillExecuting()) {
       services.events.WaitFor(&services.transfer.Finished(), services.poll_interval);
+    }
   }
   return services.transfer.TakeReply();
 }

@@ -18,8 +18,9 @@ class FakeRunningProcess final : public RunningProcess {
   [[nodiscard]] std::uint32_t ExitCode() const override {
     ++record_.polls;
     if (record_.terminated) return Gone() ? 1 : kStillActive;
-    if (script_.exits_after)
+    if (script_.exits_after) {
       return Now() >= started_ + *script_.exits_after ? script_.exit_code : kStillActive;
+    }
     return record_.polls > script_.running_polls ? script_.exit_code : kStillActive;
   }
   [[nodiscard]] const Waitable& Ended() const override { return ended_; }
