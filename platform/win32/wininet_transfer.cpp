@@ -14,6 +14,8 @@ constexpr DWORD kReadChunk = 8192;
 // A transfer that fails when its time is up has timed out, whatever code WinINet gives the failure
 // (some report a receive time-out as an aborted connection).
 constexpr std::chrono::milliseconds kClockSlack{100};
+// A fetch needs far less stack than the 2 MiB a thread gets by default, which Wine commits whole.
+constexpr SIZE_T kWorkerStack = 256 * 1024;
 
 struct UrlParts {
   bool secure = false;
@@ -97,12 +99,12 @@ WinInetTransfer::WinInetTransfer() : finished_(NewFinishedEvent()), finished_wai
 
 WinInetTransfer::~WinInetTransfer() {
   Cancel();
-  if (worker_.joinable()) worker_.join();
+  JoinWorker();
 }
 
 bool WinInetTransfer::Begin(const std::string& url, HttpTimeouts timeouts) {
   if (StillExecuting()) return false;
-  if (worker_.joinable()) worker_.join();
+  JoinWorker();
   {
     const std::lock_guard lock(flight_.mutex);
     flight_.cancelled = false;
@@ -110,12 +112,16 @@ bool WinInetTransfer::Begin(const std::string& url, HttpTimeouts timeouts) {
     flight_.reply = {};
   }
   ThrowIfFalse(::ResetEvent(finished_.get()));
-  worker_ = std::thread([this, url, timeouts] { Run(url, timeouts); });
+  url_ = url;
+  timeouts_ = timeouts;
+  worker_.reset(
+      ::CreateThread(nullptr, kWorkerStack, &WorkerMain, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  if (!worker_) ThrowLastError();
   return true;
 }
 
 bool WinInetTransfer::StillExecuting() const {
-  return worker_.joinable() && !finished_waitable_.Done();
+  return worker_ && !finished_waitable_.Done();
 }
 
 void WinInetTransfer::Cancel() {
@@ -126,7 +132,7 @@ void WinInetTransfer::Cancel() {
 
 HttpReply WinInetTransfer::TakeReply() {
   if (StillExecuting()) return {};
-  if (worker_.joinable()) worker_.join();
+  JoinWorker();
   const std::lock_guard lock(flight_.mutex);
   return std::exchange(flight_.reply, {});
 }
@@ -156,11 +162,22 @@ void WinInetTransfer::Finish(HttpReply reply) {
   ::SetEvent(finished_.get());
 }
 
-void WinInetTransfer::Run(const std::string& url, HttpTimeouts timeouts) noexcept {
+DWORD WINAPI WinInetTransfer::WorkerMain(void* transfer) {
+  static_cast<WinInetTransfer*>(transfer)->Run();
+  return 0;
+}
+
+void WinInetTransfer::JoinWorker() noexcept {
+  if (!worker_) return;
+  ::WaitForSingleObject(worker_.get(), INFINITE);
+  worker_.reset();
+}
+
+void WinInetTransfer::Run() noexcept {
   Connection parents;  // declared first so it closes last, after the request
   HttpReply reply;
   try {
-    reply = Fetch(url, timeouts, parents);
+    reply = Fetch(url_, timeouts_, parents);
   } catch (const std::exception&) {
     reply = {};
   }

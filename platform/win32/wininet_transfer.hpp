@@ -1,7 +1,7 @@
 #pragma once
 #include <chrono>
 #include <mutex>
-#include <thread>
+#include <string>
 
 #include "platform/http_transfer.hpp"
 #include "platform/win32/kernel_waitable.hpp"
@@ -48,7 +48,9 @@ class WinInetTransfer final : public HttpTransfer {
     unique_hinternet connection;
   };
 
-  void Run(const std::string& url, HttpTimeouts timeouts) noexcept;
+  static DWORD WINAPI WorkerMain(void* transfer);
+  void JoinWorker() noexcept;
+  void Run() noexcept;
   [[nodiscard]] HttpReply Fetch(const std::string& url, HttpTimeouts timeouts, Connection& parents);
   // Hands the request to `flight_`; false, and the request closed, when it was cancelled first.
   [[nodiscard]] bool HandOver(unique_hinternet request);
@@ -58,7 +60,10 @@ class WinInetTransfer final : public HttpTransfer {
   Flight flight_;
   unique_kernel_handle finished_;  // manual-reset event, set when the worker is done
   KernelWaitable finished_waitable_;
-  std::thread worker_;
+  unique_kernel_handle worker_;
+  // The transfer the worker runs; written before it starts, read only by it.
+  std::string url_;
+  HttpTimeouts timeouts_;
 };
 
 }  // namespace wethrix::win32
