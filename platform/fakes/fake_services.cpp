@@ -28,10 +28,12 @@ void FakeEventPump::WaitForEvents(std::chrono::milliseconds limit) {
 }
 
 void FakeDialogs::MessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
+  if (fail_boxes) throw AppError(error_number::kSystem, "Not enough memory");
   boxes.push_back({std::string(text), std::string(title), icon});
 }
 
-std::string FakeDialogs::InputBox(std::string_view prompt, std::string_view title, std::string_view default_text) {
+std::string FakeDialogs::InputBox(std::string_view prompt, std::string_view title,
+                                  std::string_view default_text) {
   input_prompts.push_back({std::string(prompt), std::string(title), BoxIcon::kNone});
   input_defaults.emplace_back(default_text);
   if (input_answers.empty()) return {};
@@ -53,7 +55,9 @@ void FakeSettingsStore::Write(std::string_view app, std::string_view section, st
   writes.emplace_back(std::string(key), std::string(value));
 }
 
-std::string FakeSettingsStore::Get(const std::string& key) const { return Read(kApp, kSection, key, ""); }
+std::string FakeSettingsStore::Get(const std::string& key) const {
+  return Read(kApp, kSection, key, "");
+}
 
 void FakeSettingsStore::Set(const std::string& key, const std::string& value) {
   values_[{std::string(kApp), std::string(kSection), key}] = value;
@@ -75,9 +79,16 @@ std::optional<Bytes> FakeFileSystem::Read(std::string_view path) const {
   return found->second;
 }
 
+bool FakeFileSystem::Holds(std::string_view path, const Bytes& bytes) const {
+  return Read(path) == bytes;
+}
+
 void FakeFileSystem::Write(std::string_view path, const Bytes& bytes) {
   const std::string text(path);
   const std::string folder = text.substr(0, text.find_last_of('\\'));
+  if (std::ranges::find(missing_folders, folder) != missing_folders.end()) {
+    throw AppError(error_number::kPathNotFound, "Path not found");
+  }
   if (!CanWriteIn(folder)) throw AppError(error_number::kPermissionDenied, "Permission denied");
   files[text] = bytes;
 }
@@ -91,7 +102,11 @@ bool FakeFileSystem::CanWriteIn(std::string_view folder) const {
   return std::find(read_only_folders.begin(), read_only_folders.end(), folder) == read_only_folders.end();
 }
 
-void FakeFileSystem::CreateFolders(std::string_view folder) { created_folders.emplace_back(folder); }
+void FakeFileSystem::CreateFolders(std::string_view folder) {
+  if (refuse_folders) throw AppError(error_number::kPermissionDenied, "Permission denied");
+  std::erase(missing_folders, folder);
+  created_folders.emplace_back(folder);
+}
 
 std::optional<std::string> FakeEnvironment::Variable(std::string_view name) const {
   const auto found = variables.find(name);
