@@ -91,7 +91,7 @@ TEST(RunAtLogonWin32Test, AFolderWithSpacesAndAddingTwiceLeaveOneQuotedValue) {
 TEST(RunAtLogonWin32Test, RemovingAlsoClearsTheMachineWideValueInBothViewsWhereAllowed) {
   win32::Win32Registry registry;
   const ProgramEnvironment environment("C:\\Apps\\Wethrix Machine.exe");
-  for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+  for (const REGSAM view : {REGSAM{KEY_WOW64_64KEY}, REGSAM{KEY_WOW64_32KEY}}) {
     if (!WriteRunValue(L"Wethrix Machine.exe", view))
       GTEST_SKIP() << "this user may not write the machine-wide key";
   }
