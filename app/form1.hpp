@@ -3,10 +3,12 @@
 // handlers. It works only through MainView and the platform interfaces, so it runs unchanged
 // against the real window and against fakes.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/main_view.hpp"
 #include "app/settings.hpp"
+#include "display/converter.hpp"
 #include "platform/clock.hpp"
 #include "platform/color_picker.hpp"
 #include "platform/dialogs.hpp"
@@ -38,6 +40,8 @@ struct Form1Services {
   SkinEngine& skin;
   // Shows the API key dialog, loading it first when it is not loaded.
   std::function<void()> show_key_dialog;
+  // Ends the process at once, whatever is still waiting inside it.
+  std::function<void()> end_program;
 };
 
 class Form1 final : public MainViewEvents {
@@ -48,6 +52,7 @@ class Form1 final : public MainViewEvents {
   void Form_Activate() override;
   void Form_Resize() override;
   void Form_QueryUnload() override;
+  void Form_Unload() override;
   void PushButton4_Click() override;
   void PushButton5_Click() override;
   void PushButton7_Click() override;
@@ -62,7 +67,8 @@ class Form1 final : public MainViewEvents {
 
   void cSysTray1_MouseUp(TrayButton button, std::int32_t id);
   void Timer1_Timer();
-  // The one refresh. A trigger that arrives while a refresh runs is folded into one more run.
+  // The one refresh. A trigger that arrives while a refresh runs is folded into one more run;
+  // once closing has begun none starts, and a running one stops after its current wait.
   void ListTemp(bool silent);
 
   [[nodiscard]] double CurTemp() const { return cur_temp_; }
@@ -70,7 +76,8 @@ class Form1 final : public MainViewEvents {
   [[nodiscard]] bool InTimer() const { return in_timer_; }
   [[nodiscard]] bool HiddenInTray() const { return hidden_in_tray_; }
   [[nodiscard]] const std::string& ApplicationTitleText() const { return application_title_; }
-  // Folder that receives "CurTemp.bmp" and "CurTemp.ico".
+  // Folder that receives "CurTemp.bmp" and "CurTemp.ico": the program's own when it can be
+  // written, else one under %LOCALAPPDATA%, created again whenever it has gone.
   [[nodiscard]] std::string ImageFolder();
   [[nodiscard]] std::string ConverterFile() const;
   [[nodiscard]] std::string HandCursorFile() const;
@@ -78,6 +85,8 @@ class Form1 final : public MainViewEvents {
  private:
   void RefreshOnce(bool silent);
   void getWeather(bool silent);
+  // Puts the converter right and runs it; false when it could not be put right on a silent refresh.
+  [[nodiscard]] bool MakeIcon(bool silent, const std::string& folder);
   [[nodiscard]] Unit SelectedUnit() const;
   void DrawIcon(const std::string& icon_text);
   void CenterSampleX();
@@ -90,16 +99,20 @@ class Form1 final : public MainViewEvents {
   cSysTray& tray_;
   Form1Services services_;
   Settings settings_;
+  EndableLauncher converter_runs_;
+  Bytes converter_;
   bool in_timer_ = false;
   bool hidden_in_tray_ = false;
   double cur_temp_ = 0;
+  Unit cur_unit_ = Unit::kNone;  // the unit cur_temp_ was converted to
   std::string city_name_;
   std::string reason_;
   std::string application_title_;
-  std::string image_folder_;
+  std::optional<bool> images_beside_program_;
   bool refreshing_ = false;
   bool rerun_ = false;
   bool rerun_silent_ = true;
+  bool closing_ = false;
 };
 
 }  // namespace wethrix

@@ -33,6 +33,8 @@ class MainViewEvents {
   virtual void Form_Activate() = 0;
   virtual void Form_Resize() = 0;
   virtual void Form_QueryUnload() = 0;
+  // The window has gone; the program ends.
+  virtual void Form_Unload() = 0;
   virtual void PushButton4_Click() = 0;
   virtual void PushButton5_Click() = 0;
   virtual void PushButton7_Click() = 0;

@@ -1,8 +1,48 @@
 #include "display/converter.hpp"
 
+#include <algorithm>
+
 #include "display/shell32.hpp"
 
 namespace wethrix {
+
+// A process of the launcher's that is listed among the running ones while it lives.
+class EndableLauncher::Tracked final : public RunningProcess {
+ public:
+  Tracked(std::unique_ptr<RunningProcess> process, std::vector<RunningProcess*>& running)
+      : process_(std::move(process)), running_(running) {
+    running_.push_back(this);
+  }
+  Tracked(const Tracked&) = delete;
+  Tracked& operator=(const Tracked&) = delete;
+  Tracked(Tracked&&) = delete;
+  Tracked& operator=(Tracked&&) = delete;
+  ~Tracked() override { std::erase(running_, this); }
+
+  [[nodiscard]] std::uint32_t ExitCode() const override { return process_->ExitCode(); }
+  [[nodiscard]] const Waitable& Ended() const override { return process_->Ended(); }
+  void Terminate() noexcept override { process_->Terminate(); }
+
+ private:
+  std::unique_ptr<RunningProcess> process_;
+  std::vector<RunningProcess*>& running_;
+};
+
+LaunchResult EndableLauncher::Start(std::string_view command_line, int window_style) {
+  LaunchResult launch = launcher_.Start(command_line, window_style);
+  if (launch.process) launch.process = std::make_unique<Tracked>(std::move(launch.process), running_);
+  return launch;
+}
+
+void EndableLauncher::EndRunning(EventPump& events, const Clock& clock, std::chrono::milliseconds limit) {
+  const std::vector<RunningProcess*> ending = running_;  // a wait below may let one finish and go
+  for (RunningProcess* process : ending) process->Terminate();
+  const auto until = clock.Now() + limit;
+  for (RunningProcess* process : ending) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock.Now());
+    Shell32::AwaitEnd(events, clock, *process, std::max(left, std::chrono::milliseconds{0}));
+  }
+}
 
 std::string ConverterPath(const Environment& environment) {
   std::string folder = environment.Variable("TEMP").value_or("");
@@ -16,7 +56,7 @@ Bytes ConverterBytes(const Environment& environment) {
 }
 
 void EnsureConverter(FileSystem& files, const Bytes& converter, std::string_view path) {
-  if (files.Read(path) == converter) return;
+  if (files.Holds(path, converter)) return;
   files.Write(path, converter);
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 // The icon converter the program carries: where it lives, how it gets there and how it is run.
+#include <chrono>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/clock.hpp"
 #include "platform/environment.hpp"
 #include "platform/event_pump.hpp"
 #include "platform/file_system.hpp"
+#include "platform/process_launcher.hpp"
 
 namespace wethrix {
 
@@ -20,7 +24,8 @@ inline constexpr int kConverterResourceId = 101;
 [[nodiscard]] Bytes ConverterBytes(const Environment& environment);
 
 // Writes the converter unless the file at `path` already holds exactly these bytes. A file that
-// differs may have been put there by another program, and it would be run on every refresh.
+// differs may have been put there by another program since the last run, so every run checks.
+// An identical file is left alone, so one that another instance is running is no failure.
 void EnsureConverter(FileSystem& files, const Bytes& converter, std::string_view path);
 
 // Start-up: lets pending events run once, then ensures the converter.
@@ -28,6 +33,28 @@ void ExtractConverter(FileSystem& files, EventPump& events, const Bytes& convert
 
 // Shutdown: deletes the converter; a missing or locked file is silently left alone.
 void DeleteConverter(FileSystem& files, std::string_view path) noexcept;
+
+// Starts processes through another launcher and keeps hold of those still running, so that
+// closing can end a converter that would otherwise keep its file in use.
+class EndableLauncher final : public ProcessLauncher {
+ public:
+  explicit EndableLauncher(ProcessLauncher& launcher) : launcher_(launcher) {}
+  EndableLauncher(const EndableLauncher&) = delete;
+  EndableLauncher& operator=(const EndableLauncher&) = delete;
+  EndableLauncher(EndableLauncher&&) = delete;
+  EndableLauncher& operator=(EndableLauncher&&) = delete;
+  ~EndableLauncher() override = default;
+
+  [[nodiscard]] LaunchResult Start(std::string_view command_line, int window_style) override;
+  // Ends every process started here that still runs and lets events run until they have gone
+  // (they keep their files in use until then), `limit` at most.
+  void EndRunning(EventPump& events, const Clock& clock, std::chrono::milliseconds limit);
+
+ private:
+  class Tracked;
+  ProcessLauncher& launcher_;
+  std::vector<RunningProcess*> running_;
+};
 
 // "<converter>" -out ico "<bitmap>"
 [[nodiscard]] std::string ConverterCommandLine(std::string_view converter_path, std::string_view bitmap_path);

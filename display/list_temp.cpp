@@ -6,6 +6,7 @@
 #include "display/shell32.hpp"
 #include "display/temperature_icon.hpp"
 #include "display/temperature_text.hpp"
+#include "platform/errors.hpp"
 
 namespace wethrix {
 namespace {
@@ -13,50 +14,66 @@ namespace {
 constexpr float kIconUnits = 16.0F;
 constexpr int kHiddenWindow = 0;
 
-// Clears the flag however the refresh ends.
-class ClearOnExit {
+// However a refresh ends, even by an error that escapes it, it leaves no refresh running and
+// none owed: a run still owed would come as a stray refresh at the next trigger.
+class EndOfRefresh {
  public:
-  explicit ClearOnExit(bool& flag) : flag_(flag) {}
-  ClearOnExit(const ClearOnExit&) = delete;
-  ClearOnExit(ClearOnExit&&) = delete;
-  ClearOnExit& operator=(const ClearOnExit&) = delete;
-  ClearOnExit& operator=(ClearOnExit&&) = delete;
-  ~ClearOnExit() { flag_ = false; }
+  EndOfRefresh(bool& refreshing, bool& rerun) : refreshing_(refreshing), rerun_(rerun) {}
+  EndOfRefresh(const EndOfRefresh&) = delete;
+  EndOfRefresh(EndOfRefresh&&) = delete;
+  EndOfRefresh& operator=(const EndOfRefresh&) = delete;
+  EndOfRefresh& operator=(EndOfRefresh&&) = delete;
+  ~EndOfRefresh() {
+    refreshing_ = false;
+    rerun_ = false;
+  }
 
  private:
-  bool& flag_;
+  bool& refreshing_;
+  bool& rerun_;
 };
 
 }  // namespace
 
 void Form1::ListTemp(bool silent) {
+  if (closing_) return;
   if (refreshing_) {
     rerun_silent_ = rerun_ ? (rerun_silent_ && silent) : silent;
     rerun_ = true;
     return;
   }
   refreshing_ = true;
-  const ClearOnExit running(refreshing_);
+  const EndOfRefresh running(refreshing_, rerun_);
   bool run_silent = silent;
   for (;;) {
     RefreshOnce(run_silent);
-    if (!rerun_) break;
+    if (!rerun_ || closing_) break;
     rerun_ = false;
     run_silent = rerun_silent_;
   }
 }
 
 std::string Form1::ImageFolder() {
-  if (image_folder_.empty()) {
-    const std::string program_folder = services_.environment.ProgramFolder();
-    if (services_.files.CanWriteIn(program_folder)) {
-      image_folder_ = program_folder;
-    } else {
-      image_folder_ = services_.environment.LocalAppDataFolder() + "\\Kestrivon\\Wethrix";
-      services_.files.CreateFolders(image_folder_);
-    }
+  const std::string program_folder = services_.environment.ProgramFolder();
+  if (!images_beside_program_) images_beside_program_ = services_.files.CanWriteIn(program_folder);
+  if (*images_beside_program_) return program_folder;
+  std::string folder = services_.environment.LocalAppDataFolder() + "\\Kestrivon\\Wethrix";
+  services_.files.CreateFolders(folder);  // on every refresh: the folder may have been deleted
+  return folder;
+}
+
+bool Form1::MakeIcon(bool silent, const std::string& folder) {
+  try {
+    if (converter_.empty()) converter_ = ConverterBytes(services_.environment);
+    EnsureConverter(services_.files, converter_, ConverterFile());
+  } catch (const AppError&) {
+    if (!silent) throw;
+    return false;  // the tray keeps its icon; running whatever is there could run anything
   }
-  return image_folder_;
+  const Shell32::ProcessServices processes{converter_runs_, services_.pump, services_.clock};
+  (void)Shell32::RunAndWait(processes, ConverterCommandLine(ConverterFile(), folder + "\\CurTemp.bmp"),
+                            kHiddenWindow);
+  return true;
 }
 
 void Form1::RefreshOnce(bool silent) {
@@ -64,8 +81,9 @@ void Form1::RefreshOnce(bool silent) {
   RefreshTexts texts;
   std::string folder;
   trap.Step(100, [&] { getWeather(silent); });
+  if (closing_) return;  // closed while waiting: the windows this reading was for are gone
   trap.Step(102, [&] {
-    texts = BuildRefreshTexts(cur_temp_, reason_, SelectedUnit(), city_name_, view_.PushButton5Caption());
+    texts = BuildRefreshTexts(cur_temp_, reason_, cur_unit_, city_name_, view_.PushButton5Caption());
     view_.SetLabel2(texts.label2);
   });
   trap.Step(104, [&] {
@@ -79,15 +97,12 @@ void Form1::RefreshOnce(bool silent) {
     folder = ImageFolder();
     view_.Picture(1).SaveBitmap(folder + "\\CurTemp.bmp");
   });
-  trap.Step(114, [&] {
-    if (!Shell32::FileExists(services_.files, ConverterFile())) {
-      EnsureConverter(services_.files, ConverterBytes(services_.environment), ConverterFile());
-    }
-    const Shell32::ProcessServices processes{services_.launcher, services_.pump, services_.clock};
-    (void)Shell32::RunAndWait(processes, ConverterCommandLine(ConverterFile(), folder + "\\CurTemp.bmp"),
-                              kHiddenWindow);
-  });
-  trap.Step(116, [&] { tray_.SetTrayIcon(services_.pictures.Load(folder + "\\CurTemp.ico")); });
+  // Without a folder the paths would name the root of the drive.
+  bool converter_ran = false;
+  if (!folder.empty()) trap.Step(114, [&] { converter_ran = MakeIcon(silent, folder); });
+  if (closing_) return;
+  if (converter_ran)
+    trap.Step(116, [&] { tray_.SetTrayIcon(services_.pictures.Load(folder + "\\CurTemp.ico")); });
   trap.Step(118, [&] {
     view_.Picture(4).Cls();
     view_.Picture(4).SetScaleModePixels();

@@ -26,19 +26,18 @@ namespace {
 // Ending a process only starts it going; this long at most is waited for the files it held.
 constexpr std::chrono::milliseconds kEndingWait{2000};
 
-// Lets events run until the process has gone or `limit` passes.
-void AwaitEnd(const ProcessServices& services, const RunningProcess& process,
+}  // namespace
+
+void AwaitEnd(EventPump& events, const Clock& clock, const RunningProcess& process,
               std::chrono::milliseconds limit) {
-  const auto until = services.clock.Now() + limit;
+  const auto until = clock.Now() + limit;
   while (!process.Ended().Done()) {
-    services.events.DoEvents();
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - services.clock.Now());
+    events.DoEvents();
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock.Now());
     if (left <= std::chrono::milliseconds{0}) return;
-    services.events.WaitFor(&process.Ended(), left);
+    events.WaitFor(&process.Ended(), left);
   }
 }
-
-}  // namespace
 
 std::int32_t RunAndWait(const ProcessServices& services, std::string_view command_line,
                         std::optional<int> window_style, std::chrono::milliseconds time_limit) {
@@ -51,7 +50,7 @@ std::int32_t RunAndWait(const ProcessServices& services, std::string_view comman
     if (exit_code != kStillActive) return static_cast<std::int32_t>(exit_code);
     if (services.clock.Now() >= deadline) {
       launch.process->Terminate();
-      AwaitEnd(services, *launch.process, kEndingWait);
+      AwaitEnd(services.events, services.clock, *launch.process, kEndingWait);
       return kTimedOut;
     }
     services.events.WaitFor(&launch.process->Ended(), kPollInterval);

@@ -13,7 +13,8 @@ constexpr std::string_view kStartupRefused = "Wethrix could not be set to start 
 void Form1::PushButton4_Click() {
   ErrorTrap trap{services_.dialogs, "in Wethrix2021/08/31.Form1.PushButton4_Click "};
   std::string answer;
-  trap.Step(100, [&] { answer = services_.dialogs.InputBox(kLocationPrompt, application_title_, view_.Label1()); });
+  trap.Step(
+      100, [&] { answer = services_.dialogs.InputBox(kLocationPrompt, application_title_, view_.Label1()); });
   if (trap.If(102, [&] { return answer.empty(); })) return;
   trap.Step(104, [&] { view_.SetLabel1(answer); });
   trap.Step(106, [&] { settings_.SetText(setting::kText1, view_.Label1()); });
@@ -77,12 +78,9 @@ void Form1::Check3_Click() {
   if (view_.Check3()) {
     view_.SetCheck8Visible(true);
     settings_.SetOnOff(setting::kWindowsStartup, true);
-    if (!modStartUp::AddToStartup(services_.registry, services_.environment)) {
-      services_.dialogs.MessageBox(kStartupRefused, application_title_, BoxIcon::kWarning);
-      view_.SetCheck3(false);
-      settings_.SetOnOff(setting::kWindowsStartup, false);
-    }
-    return;
+    if (modStartUp::AddToStartup(services_.registry, services_.environment)) return;
+    services_.dialogs.MessageBox(kStartupRefused, application_title_, BoxIcon::kWarning);
+    view_.SetCheck3(false);  // and on as if the user had cleared it
   }
   if (view_.Check8()) {
     view_.SetCheck8(false);

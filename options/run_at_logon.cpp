@@ -50,8 +50,10 @@ long AddRunEntry(Registry& registry, std::string_view name, std::string_view pro
 }
 
 void RemoveRunEntry(Registry& registry, std::string_view name) {
-  DeleteKeyValue(registry, RegistryRoot::kCurrentUser, kRunKeyPath, name);
-  DeleteKeyValue(registry, RegistryRoot::kLocalMachine, kRunKeyPath, name);
+  for (const RegistryRoot root :
+       {RegistryRoot::kCurrentUser, RegistryRoot::kLocalMachine, RegistryRoot::kLocalMachine32}) {
+    DeleteKeyValue(registry, root, kRunKeyPath, name);
+  }
 }
 
 }  // namespace RegStuff

@@ -38,7 +38,7 @@ void DeleteKeyValue(Registry& registry, RegistryRoot root, std::string_view key_
 // spaces cannot be read as a shorter program path. Returns the Win32 result.
 [[nodiscard]] long AddRunEntry(Registry& registry, std::string_view name, std::string_view program_path);
 // Deletes the value from the current user's Run key and, where the user may, from the
-// machine-wide one, which older versions of the program wrote.
+// machine-wide one in both its views, which older and 32-bit versions of the program wrote.
 void RemoveRunEntry(Registry& registry, std::string_view name);
 
 }  // namespace RegStuff

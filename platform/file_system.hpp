@@ -18,6 +18,8 @@ class FileSystem {
   // True when a plain file is there that is neither hidden nor system.
   [[nodiscard]] virtual bool ExistsVisible(std::string_view path) const = 0;
   [[nodiscard]] virtual std::optional<Bytes> Read(std::string_view path) const = 0;
+  // True when the file holds exactly `bytes`. A file of another size is told without reading it.
+  [[nodiscard]] virtual bool Holds(std::string_view path, const Bytes& bytes) const = 0;
   // Replaces the whole file.
   virtual void Write(std::string_view path, const Bytes& bytes) = 0;
   // Never fails: a missing or locked file is left alone.

@@ -13,7 +13,9 @@ void Form1::Timer1_Timer() {
   }
 }
 
-void Form1::PowerResumed() { ListTemp(true); }
+void Form1::PowerResumed() {
+  ListTemp(true);
+}
 
 Unit Form1::SelectedUnit() const {
   if (view_.Option4()) return Unit::kFahrenheit;
@@ -22,12 +24,13 @@ Unit Form1::SelectedUnit() const {
 }
 
 void Form1::getWeather(bool silent) {
-  const WeatherQuery query{view_.Label1(), settings_.Text(setting::kApiKey, setting::kApiKeyDefault), SelectedUnit(),
-                           silent, view_.PushButton5Caption()};
-  WeatherServices weather{services_.inet,  services_.pump,  services_.dialogs,
+  const WeatherQuery query{view_.Label1(), settings_.Text(setting::kApiKey, setting::kApiKeyDefault),
+                           SelectedUnit(), silent, view_.PushButton5Caption()};
+  WeatherServices weather{services_.inet,        services_.pump,  services_.dialogs,
                           services_.environment, services_.clock, application_title_};
   const WeatherResult result = wethrix::getWeather(query, weather);
   cur_temp_ = result.temperature;
+  cur_unit_ = query.unit;  // the unit may change during the wait; the texts follow the number
   city_name_ = result.city_name;
   reason_ = result.reason;
 }

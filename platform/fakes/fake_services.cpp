@@ -31,6 +31,7 @@ Wake FakeEventPump::WaitFor(const Waitable* thing, std::chrono::milliseconds lim
 }
 
 void FakeDialogs::MessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
+  if (fail_boxes) throw AppError(error_number::kSystem, "Not enough memory");
   boxes.push_back({std::string(text), std::string(title), icon});
 }
 
@@ -83,9 +84,16 @@ std::optional<Bytes> FakeFileSystem::Read(std::string_view path) const {
   return found->second;
 }
 
+bool FakeFileSystem::Holds(std::string_view path, const Bytes& bytes) const {
+  return Read(path) == bytes;
+}
+
 void FakeFileSystem::Write(std::string_view path, const Bytes& bytes) {
   const std::string text(path);
   const std::string folder = text.substr(0, text.find_last_of('\\'));
+  if (std::ranges::find(missing_folders, folder) != missing_folders.end()) {
+    throw AppError(error_number::kPathNotFound, "Path not found");
+  }
   if (!CanWriteIn(folder)) throw AppError(error_number::kPermissionDenied, "Permission denied");
   files[text] = bytes;
 }
@@ -100,6 +108,8 @@ bool FakeFileSystem::CanWriteIn(std::string_view folder) const {
 }
 
 void FakeFileSystem::CreateFolders(std::string_view folder) {
+  if (refuse_folders) throw AppError(error_number::kPermissionDenied, "Permission denied");
+  std::erase(missing_folders, folder);
   created_folders.emplace_back(folder);
 }
 

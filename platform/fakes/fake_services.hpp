@@ -72,6 +72,7 @@ class FakeDialogs final : public Dialogs {
   std::vector<ShownBox> input_prompts;  // prompt, title; icon unused
   std::vector<std::string> input_defaults;
   std::deque<std::string> input_answers;  // answered in order; none left means Cancel
+  bool fail_boxes = false;                // showing a message box fails
 };
 
 class FakeSettingsStore final : public SettingsStore {
@@ -96,6 +97,7 @@ class FakeFileSystem final : public FileSystem {
   [[nodiscard]] bool Exists(std::string_view path) const override;
   [[nodiscard]] bool ExistsVisible(std::string_view path) const override;
   [[nodiscard]] std::optional<Bytes> Read(std::string_view path) const override;
+  [[nodiscard]] bool Holds(std::string_view path, const Bytes& bytes) const override;
   void Write(std::string_view path, const Bytes& bytes) override;
   void Remove(std::string_view path) noexcept override;
   [[nodiscard]] bool CanWriteIn(std::string_view folder) const override;
@@ -104,6 +106,8 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::string, Bytes, std::less<>> files;
   std::vector<std::string> hidden;             // paths with the hidden attribute
   std::vector<std::string> read_only_folders;  // folders where nothing can be created
+  std::vector<std::string> missing_folders;    // folders that are not there until created
+  bool refuse_folders = false;                 // creating a folder fails
   std::vector<std::string> created_folders;
 };
 

@@ -30,6 +30,12 @@
 namespace wethrix::win32 {
 namespace {
 
+// Closing may come inside a wait whose WinINet worker the system never wakes: the process ends
+// here rather than unwinding into destructors that would join it.
+void EndProgram() {
+  ::ExitProcess(0);
+}
+
 // Owns every long-lived object; members are destroyed in reverse order, so the key dialog and the
 // logic go before the tray icon, and the tray icon before the main window.
 class Program {
@@ -37,13 +43,14 @@ class Program {
   explicit Program(HINSTANCE instance)
       : window_(instance),
         tray_(std::make_unique<Win32TrayWindow>(), tray_shell_, pump_, clock_),
-        form_(window_, tray_,
-              Form1Services{store_, dialogs_, inet_, pump_, clock_, files_, environment_, launcher_, pictures_,
-                            color_picker_, registry_, skin_, [this] { form3_.Show(); }}),
+        form_(
+            window_, tray_,
+            Form1Services{store_, dialogs_, inet_, pump_, clock_, files_, environment_, launcher_, pictures_,
+                          color_picker_, registry_, skin_, [this] { form3_.Show(); }, &EndProgram}),
         key_window_(instance),
-        form3_(key_window_, Form3Services{store_, dialogs_, shell_, files_, environment_,
-                                          [this](bool silent) { form_.ListTemp(silent); },
-                                          [this] { window_.Show(); }}) {
+        form3_(key_window_,
+               Form3Services{store_, dialogs_, shell_, files_, environment_,
+                             [this](bool silent) { form_.ListTemp(silent); }, [this] { window_.Show(); }}) {
     dialogs_.SetOwner(window_.Hwnd());
     shell_.SetOwner(window_.Hwnd());
     color_picker_.SetOwner(window_.Hwnd());

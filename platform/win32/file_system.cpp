@@ -5,7 +5,9 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/win32/check.hpp"
 #include "platform/win32/unique_handle.hpp"
@@ -16,11 +18,23 @@ namespace {
 
 constexpr DWORD kChunk = DWORD{1} << 24U;
 
-// CreateFileW reports failure as INVALID_HANDLE_VALUE, not as null.
-unique_kernel_handle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
-                              DWORD flags = FILE_ATTRIBUTE_NORMAL) {
-  const HANDLE file = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
-  return unique_kernel_handle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+constexpr DWORD kCompareChunk = DWORD{1} << 16U;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+unique_file_handle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
+                            DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+  return unique_file_handle(::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
+}
+
+// Reads exactly `bytes.size()` bytes into `bytes`.
+bool ReadExactly(HANDLE file, std::span<std::uint8_t> bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+    DWORD read = 0;
+    if (!::ReadFile(file, bytes.data() + done, chunk, &read, nullptr) || read == 0) return false;
+    done += read;
+  }
+  return true;
 }
 
 // Unique within this process, whose file operations all run on one thread.
@@ -29,7 +43,7 @@ std::wstring Beside(const std::wstring& path, const wchar_t* extension) {
 }
 
 void WriteNewFile(const std::wstring& path, const Bytes& bytes) {
-  const unique_kernel_handle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+  const unique_file_handle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
   if (!file) ThrowLastError();
   for (std::size_t done = 0; done < bytes.size();) {
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
@@ -53,18 +67,33 @@ bool Win32FileSystem::ExistsVisible(std::string_view path) const {
 }
 
 std::optional<Bytes> Win32FileSystem::Read(std::string_view path) const {
-  const unique_kernel_handle file =
+  const unique_file_handle file =
       OpenFile(Widen(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING);
   LARGE_INTEGER size{};
   if (!file || !::GetFileSizeEx(file.get(), &size)) return std::nullopt;
   Bytes bytes(static_cast<std::size_t>(size.QuadPart));
-  for (std::size_t done = 0; done < bytes.size();) {
-    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return std::nullopt;
-    done += read;
-  }
+  if (!ReadExactly(file.get(), bytes)) return std::nullopt;
   return bytes;
+}
+
+bool Win32FileSystem::Holds(std::string_view path, const Bytes& bytes) const {
+  // Shared every way: a file that another program runs or reads is still compared.
+  const unique_file_handle file = OpenFile(Widen(path), GENERIC_READ, kShareAll, OPEN_EXISTING);
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size) ||
+      static_cast<std::uint64_t>(size.QuadPart) != bytes.size()) {
+    return false;
+  }
+  std::vector<std::uint8_t> chunk(std::min<std::size_t>(bytes.size(), kCompareChunk));
+  for (std::size_t done = 0; done < bytes.size();) {
+    const std::span<std::uint8_t> part(chunk.data(), std::min(chunk.size(), bytes.size() - done));
+    if (!ReadExactly(file.get(), part) ||
+        !std::equal(part.begin(), part.end(), bytes.begin() + static_cast<std::ptrdiff_t>(done))) {
+      return false;
+    }
+    done += part.size();
+  }
+  return true;
 }
 
 void Win32FileSystem::Write(std::string_view path, const Bytes& bytes) {

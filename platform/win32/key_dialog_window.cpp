@@ -1,6 +1,8 @@
 #include "platform/win32/key_dialog_window.hpp"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "platform/errors.hpp"
 #include "platform/win32/bound_window.hpp"
@@ -152,7 +154,8 @@ bool KeyDialogWindow::PreTranslate(MSG& msg) {
 }
 
 HWND KeyDialogWindow::ControlHandle(std::string_view name) const {
-  return Named(name).hwnd;
+  const Control* control = Designed(name);
+  return control == nullptr ? nullptr : control->hwnd;
 }
 
 void KeyDialogWindow::SetBackColor(Color color) {
@@ -346,10 +349,16 @@ KeyDialogWindow::Control* KeyDialogWindow::ControlUnder(HWND target) const {
   return Find(::ChildWindowFromPointEx(hwnd_, point, CWP_SKIPINVISIBLE));
 }
 
-KeyDialogWindow::Control& KeyDialogWindow::Named(std::string_view name) const {
+KeyDialogWindow::Control* KeyDialogWindow::Designed(std::string_view name) const {
   const auto found = std::find_if(controls_.begin(), controls_.end(),
                                   [name](const auto& control) { return control->Design().name == name; });
-  return **found;
+  return found == controls_.end() ? nullptr : found->get();
+}
+
+KeyDialogWindow::Control& KeyDialogWindow::Named(std::string_view name) const {
+  Control* control = Designed(name);
+  if (!control) throw std::logic_error("no control named " + std::string(name));
+  return *control;
 }
 
 }  // namespace wethrix::win32

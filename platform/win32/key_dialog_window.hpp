@@ -26,7 +26,8 @@ class KeyDialogWindow final : public KeyDialogView {
   // The message loop offers every message here first; true means it was handled (Tab, Enter,
   // Esc) and must not be dispatched again.
   [[nodiscard]] bool PreTranslate(MSG& msg);
-  // The control with this designed name, or null while the dialog is not loaded.
+  // The control with this designed name; null while the dialog is not loaded or for a name
+  // that is not in the design.
   [[nodiscard]] HWND ControlHandle(std::string_view name) const;
 
   [[nodiscard]] std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
@@ -76,6 +77,8 @@ class KeyDialogWindow final : public KeyDialogView {
 
   [[nodiscard]] Control* Find(HWND child) const;
   [[nodiscard]] Control* ControlUnder(HWND target) const;
+  [[nodiscard]] Control* Designed(std::string_view name) const;
+  // As Designed, for names the program itself uses: one not in the design is a fault.
   [[nodiscard]] Control& Named(std::string_view name) const;
 
   HINSTANCE instance_;

@@ -475,6 +475,7 @@ void MainWindow::Unload() {
   closing_ = true;
   Raise(&MainViewEvents::Form_QueryUnload);
   ::DestroyWindow(Hwnd());
+  Raise(&MainViewEvents::Form_Unload);
 }
 
 void MainWindow::RedrawAll() const {

@@ -42,9 +42,9 @@ void CheckScale(float units) {
 }
 
 void WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
-  const unique_kernel_handle file(
+  const unique_file_handle file(
       ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) ThrowLastError();
+  if (!file) ThrowLastError();
   DWORD written = 0;
   ThrowIfFalse(::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
   if (written != bytes.size()) ThrowWin32Error(ERROR_WRITE_FAULT);

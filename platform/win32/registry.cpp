@@ -9,7 +9,20 @@ namespace wethrix::win32 {
 namespace {
 
 HKEY RootKey(RegistryRoot root) {
-  return root == RegistryRoot::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  return root == RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+// The view of the root, named explicitly so that the answer never depends on who asks.
+REGSAM View(RegistryRoot root) {
+  switch (root) {
+    case RegistryRoot::kLocalMachine:
+      return KEY_WOW64_64KEY;
+    case RegistryRoot::kLocalMachine32:
+      return KEY_WOW64_32KEY;
+    case RegistryRoot::kCurrentUser:
+      break;
+  }
+  return 0;
 }
 
 struct OpenedKey {
@@ -19,14 +32,15 @@ struct OpenedKey {
 
 OpenedKey OpenKey(RegistryRoot root, std::string_view key_path, REGSAM access) {
   HKEY key = nullptr;
-  const LSTATUS status = ::RegOpenKeyExW(RootKey(root), Widen(key_path).c_str(), 0, access, &key);
+  const LSTATUS status =
+      ::RegOpenKeyExW(RootKey(root), Widen(key_path).c_str(), 0, access | View(root), &key);
   return {status, unique_hkey(status == ERROR_SUCCESS ? key : nullptr)};
 }
 
 OpenedKey CreateKey(RegistryRoot root, std::string_view key_path) {
   HKEY key = nullptr;
   const LSTATUS status = ::RegCreateKeyExW(RootKey(root), Widen(key_path).c_str(), 0, nullptr, 0,
-                                           KEY_SET_VALUE, nullptr, &key, nullptr);
+                                           KEY_SET_VALUE | View(root), nullptr, &key, nullptr);
   return {status, unique_hkey(status == ERROR_SUCCESS ? key : nullptr)};
 }
 

@@ -9,7 +9,17 @@
 
 namespace wethrix::win32 {
 
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+// "No handle" of a handle kind. Most kinds use null; what CreateFileW returns uses
+// INVALID_HANDLE_VALUE, which no constant expression can spell, hence a function.
+template <typename Handle>
+constexpr Handle NullHandle() noexcept {
+  return Handle{};
+}
+inline HANDLE InvalidHandleValue() noexcept {
+  return INVALID_HANDLE_VALUE;
+}
+
+template <typename Handle, auto Close, Handle (*Invalid)() noexcept = &NullHandle<Handle>>
 class unique_handle {
  public:
   unique_handle() noexcept = default;
@@ -24,15 +34,16 @@ class unique_handle {
   ~unique_handle() { reset(); }
 
   [[nodiscard]] Handle get() const noexcept { return handle_; }
-  [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Invalid; }
-  Handle release() noexcept { return std::exchange(handle_, Invalid); }
-  void reset(Handle handle = Invalid) noexcept {
-    if (handle_ != Invalid) Close(handle_);
+  [[nodiscard]] explicit operator bool() const noexcept { return handle_ != Invalid(); }
+  Handle release() noexcept { return std::exchange(handle_, Invalid()); }
+  void reset() noexcept { reset(Invalid()); }
+  void reset(Handle handle) noexcept {
+    if (handle_ != Invalid()) Close(handle_);
     handle_ = handle;
   }
 
  private:
-  Handle handle_ = Invalid;
+  Handle handle_ = Invalid();
 };
 
 // A named deleter rather than a lambda: a lambda's type has internal linkage in every file that
@@ -42,7 +53,10 @@ void DeleteGdiObject(GdiObject object) noexcept {
   ::DeleteObject(object);
 }
 
+// Processes, threads and events: null when there is none.
 using unique_kernel_handle = unique_handle<HANDLE, &::CloseHandle>;
+// Files opened by CreateFileW: INVALID_HANDLE_VALUE when there is none.
+using unique_file_handle = unique_handle<HANDLE, &::CloseHandle, &InvalidHandleValue>;
 using unique_hkey = unique_handle<HKEY, &::RegCloseKey>;
 using unique_hwnd = unique_handle<HWND, &::DestroyWindow>;
 using unique_hicon = unique_handle<HICON, &::DestroyIcon>;

@@ -129,10 +129,9 @@ TEST_F(ConverterWin32Test, AProcessThatNeverEndsIsEndedAtTheTimeLimit) {
   EXPECT_EQ(Run(Child("forever " + Quoted(held)), 0, 1500ms), Shell32::kTimedOut);
   ASSERT_TRUE(files_.Exists(held)) << "the child never ran";
   // Only an ended process has let go of the file it held exclusively.
-  const HANDLE file =
-      ::CreateFileW(Widen(held).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  ::CloseHandle(file);
+  const win32::unique_file_handle file(
+      ::CreateFileW(Widen(held).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(file);
 }
 
 TEST_F(ConverterWin32Test, ExtractionWritesAnAbsentConverterKeepsAnIdenticalOneAndReplacesAnother) {
@@ -146,9 +145,9 @@ TEST_F(ConverterWin32Test, ExtractionWritesAnAbsentConverterKeepsAnIdenticalOneA
 
   {
     // An identical file is left alone: held open like a running program, it could not be replaced.
-    const win32::unique_kernel_handle held(::CreateFileW(
-        Widen(Converter()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+    const win32::unique_file_handle held(::CreateFileW(Widen(Converter()).c_str(), GENERIC_READ,
+                                                       FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     EXPECT_NO_THROW(ExtractConverter(files_, events_, converter, Converter()));
   }
 
@@ -161,6 +160,17 @@ TEST_F(ConverterWin32Test, ExtractionWritesAnAbsentConverterKeepsAnIdenticalOneA
   DeleteConverter(files_, Converter());
   EnsureConverter(files_, converter, Converter());
   EXPECT_EQ(files_.Read(Converter()), converter);
+}
+
+TEST_F(ConverterWin32Test, StartingWhileAnotherInstanceRunsTheIdenticalConverterIsNoFailure) {
+  const auto program = files_.Read(environment_.ProgramFolder() + "\\test_child.exe");
+  ASSERT_TRUE(program);
+  ExtractConverter(files_, events_, *program, Converter());
+  const LaunchResult running =
+      launcher_.Start(Quoted(Converter()) + " forever " + Quoted(temp_.Utf8(u8"held.lock")), 0);
+  ASSERT_TRUE(running.process);
+  EXPECT_NO_THROW(ExtractConverter(files_, events_, *program, Converter()));
+  running.process->Terminate();
 }
 
 }  // namespace

@@ -29,10 +29,9 @@ int ExitAfter(ULONGLONG milliseconds, int code) {
 }
 
 int Forever(const wchar_t* path) {
-  const HANDLE file =
-      ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 2;
-  const wethrix::win32::unique_kernel_handle held(file);
+  const wethrix::win32::unique_file_handle held(
+      ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!held) return 2;
   ::Sleep(INFINITE);
   return 0;
 }

@@ -15,10 +15,10 @@ Form1Harness::Form1Harness() {
     icon.replace(icon.size() - 3, 3, "ico");
     files.files[icon] = Bytes{0, 0, 1, 0};
   };
-  form = std::make_unique<Form1>(view, *tray,
-                                 Form1Services{store, dialogs, inet, pump, clock, files, environment, launcher,
-                                               pictures, color_picker, registry, skin,
-                                               [this] { ++key_dialog_shows; }});
+  form = std::make_unique<Form1>(
+      view, *tray,
+      Form1Services{store, dialogs, inet, pump, clock, files, environment, launcher, pictures, color_picker,
+                    registry, skin, [this] { ++key_dialog_shows; }, [this] { ++program_ends; }});
 }
 
 void Form1Harness::Answer(int status, std::string_view body) {

@@ -50,6 +50,7 @@ class Form1Harness {
   fakes::FakeTrayWindow* tray_window = nullptr;
   fakes::FakeMainView view{&files};
   int key_dialog_shows = 0;
+  int program_ends = 0;
   std::unique_ptr<cSysTray> tray;
   std::unique_ptr<Form1> form;
 };

@@ -24,14 +24,16 @@ TEST_F(Form1OptionsTest, ANewLocationIsStoredAsTypedAndRefreshesAloud) {
   h.form->PushButton4_Click();
 
   ASSERT_EQ(h.dialogs.input_prompts.size(), 1U);
-  EXPECT_EQ(h.dialogs.input_prompts[0].text,
-            "Please enter your location: \r\n\r\n(For example: Londonderry, NH or San Diego CA or Paris France");
+  EXPECT_EQ(
+      h.dialogs.input_prompts[0].text,
+      "Please enter your location: \r\n\r\n(For example: Londonderry, NH or San Diego CA or Paris France");
   EXPECT_EQ(h.dialogs.input_prompts[0].title, "Wethrix");
   EXPECT_EQ(h.dialogs.input_defaults[0], "San Diego CA");
   EXPECT_EQ(h.view.label1, "  Paris France ");
   EXPECT_EQ(h.Setting("Text1"), "  Paris France ");
   EXPECT_EQ(h.Refreshes(), 2);
-  EXPECT_NE(h.inet.urls.back().find("q=%22%20%20Paris%20France%20%22"), std::string::npos) << h.inet.urls.back();
+  EXPECT_NE(h.inet.urls.back().find("q=%22%20%20Paris%20France%20%22"), std::string::npos)
+      << h.inet.urls.back();
   EXPECT_EQ(h.dialogs.boxes.size(), 1U) << "not silent: the refused key is told";
 }
 
@@ -104,7 +106,8 @@ TEST_F(Form1OptionsTest, UntickingStartupClearsAndHidesStartInTray) {
   h.form->Check3_Click();
   EXPECT_FALSE(h.view.check8);
   EXPECT_FALSE(h.view.check8_visible);
-  const std::vector<std::pair<std::string, std::string>> expected{{"Minimized", "Off"}, {"Windows Startup", "Off"}};
+  const std::vector<std::pair<std::string, std::string>> expected{{"Minimized", "Off"},
+                                                                  {"Windows Startup", "Off"}};
   EXPECT_EQ(h.store.writes, expected);
   EXPECT_FALSE(h.registry.ReadString(RegistryRoot::kCurrentUser, kRunKey, "Wethrix.exe").has_value());
 }
@@ -118,14 +121,19 @@ TEST_F(Form1OptionsTest, TickingStartupWritesTheQuotedProgramPathForThisUser) {
             std::optional<std::string>("\"C:\\Apps\\Wethrix\\Wethrix.exe\""));
 }
 
-TEST_F(Form1OptionsTest, AStartupEntryThatCannotBeWrittenIsToldAndUndone) {
+TEST_F(Form1OptionsTest, AStartupEntryThatCannotBeWrittenIsToldAndUndoneAsAClearedTick) {
   h.registry.refused_roots.insert(RegistryRoot::kCurrentUser);
+  h.view.check8 = true;
+  h.form->Check8_Click();
   h.view.check3 = true;
   h.form->Check3_Click();
   ASSERT_EQ(h.dialogs.boxes.size(), 1U);
   EXPECT_EQ(h.dialogs.boxes[0].text, "Wethrix could not be set to start with Windows.");
   EXPECT_FALSE(h.view.check3);
+  EXPECT_FALSE(h.view.check8);
+  EXPECT_FALSE(h.view.check8_visible);
   EXPECT_EQ(h.Setting("Windows Startup"), "Off");
+  EXPECT_EQ(h.Setting("Minimized"), "Off");
 }
 
 TEST(Form1StartupOptionTest, TheStartupHandlerDoesNothingDuringStartUp) {

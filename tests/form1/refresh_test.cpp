@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "display/temperature_icon.hpp"
 #include "display/temperature_text.hpp"
+#include "platform/errors.hpp"
 #include "tests/form1/form1_harness.hpp"
 #include "weather/get_weather.hpp"
 
@@ -11,7 +13,8 @@ namespace wethrix::testing {
 namespace {
 
 const std::string kDegree = "\xC2\xB0";
-constexpr std::string_view kHint = "API Key not found. Please click on 'Getting Started / Enter Your API Key' now.";
+constexpr std::string_view kHint =
+    "API Key not found. Please click on 'Getting Started / Enter Your API Key' now.";
 
 TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
   struct Case {
@@ -32,11 +35,12 @@ TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
       {kRefusedKeyTemperature, Unit::kFahrenheit, std::string(kHint), "N/A",
        "The current temperature in San Diego is unavailable because " + std::string(kHint)},
       {no_reading, Unit::kCelsius, "the weather service could not be reached", "N/A",
-       "The current temperature in San Diego is unavailable because the weather service could not be reached."},
+       "The current temperature in San Diego is unavailable because the weather service could not be "
+       "reached."},
   };
   for (const auto& c : cases) {
-    const RefreshTexts texts = BuildRefreshTexts(c.temperature, "the weather service could not be reached", c.unit,
-                                                 "San Diego", "Getting Started / Enter Your API Key");
+    const RefreshTexts texts = BuildRefreshTexts(c.temperature, "the weather service could not be reached",
+                                                 c.unit, "San Diego", "Getting Started / Enter Your API Key");
     EXPECT_EQ(texts.temperature, c.temperature_text);
     EXPECT_EQ(texts.icon, c.icon);
     EXPECT_EQ(texts.label2, c.label2);
@@ -120,7 +124,8 @@ TEST(Form1RefreshTest, ARefusedKeyShowsNotAvailableAndTellsOnlyWhenNotSilent) {
     h.form->ListTemp(silent);
     EXPECT_EQ(h.view.Box(1).prints.at(0).text, "N/A");
     EXPECT_EQ(h.view.text2, kHint);
-    EXPECT_EQ(h.view.label2, "The current temperature in San Diego CA is unavailable because " + std::string(kHint));
+    EXPECT_EQ(h.view.label2,
+              "The current temperature in San Diego CA is unavailable because " + std::string(kHint));
     EXPECT_EQ(h.dialogs.boxes.size(), silent ? 0U : 1U);
     if (!silent) {
       EXPECT_EQ(h.dialogs.boxes[0].title, "Wethrix");
@@ -133,7 +138,8 @@ TEST(Form1RefreshTest, NoReadingIsShownAsUnavailableWithoutAnApplicationError) {
     int status;  // 0: the service cannot be reached
     std::string_view body;
   };
-  const Case cases[] = {{0, ""}, {404, kUnknownPlaceReply}, {200, "not json"}, {200, R"({"main":{"temp":"hot"}})"}};
+  const Case cases[] = {
+      {0, ""}, {404, kUnknownPlaceReply}, {200, "not json"}, {200, R"({"main":{"temp":"hot"}})"}};
   for (const auto& c : cases) {
     Form1Harness h;
     if (c.status != 0) h.Answer(c.status, c.body);
@@ -165,15 +171,141 @@ TEST(Form1RefreshTest, ATriggerDuringARefreshRunsOnceMoreAfterwardsAndKeepsItsVo
   EXPECT_EQ(h.dialogs.boxes.size(), 1U) << "the extra run is not silent because one trigger was not";
 }
 
-TEST(Form1RefreshTest, AMissingConverterIsWrittenAgainBeforeItRuns) {
+TEST(Form1RefreshTest, AConverterDeletedOrReplacedSinceStartUpIsPutRightBeforeItRuns) {
+  const std::string converter = "C:\\Temp\\nconvert.exe";
+  for (const bool replaced : {false, true}) {
+    Form1Harness h;
+    h.Answer(200, kSanDiegoReply);
+    h.form->Form_Load();
+    if (replaced) {
+      h.files.files[converter] = Bytes{'M', 'Z', 9};  // another program's
+    } else {
+      h.files.Remove(converter);
+    }
+    h.form->ListTemp(true);
+    EXPECT_EQ(h.files.files.at(converter), h.environment.converter) << replaced;
+    EXPECT_EQ(h.launcher.launches.size(), 1U);
+    EXPECT_NE(h.tray->TrayIcon(), nullptr);
+    EXPECT_TRUE(h.dialogs.boxes.empty());
+  }
+}
+
+TEST(Form1RefreshTest, AConverterThatCannotBePutRightIsNotRunAndToldOnlyAloud) {
   Form1Harness h;
   h.Answer(200, kSanDiegoReply);
+  h.Answer(200, kSanDiegoReply);
   h.form->Form_Load();
-  h.files.Remove("C:\\Temp\\nconvert.exe");
+  h.files.files["C:\\Temp\\nconvert.exe"] = Bytes{'M', 'Z', 9};
+  h.files.read_only_folders.push_back("C:\\Temp");
   h.form->ListTemp(true);
-  EXPECT_TRUE(h.files.Exists("C:\\Temp\\nconvert.exe"));
-  EXPECT_EQ(h.launcher.launches.size(), 1U);
-  EXPECT_NE(h.tray->TrayIcon(), nullptr);
+  EXPECT_TRUE(h.dialogs.boxes.empty()) << "a silent refresh";
+  h.form->ListTemp(false);
+  ASSERT_EQ(h.dialogs.boxes.size(), 1U);
+  EXPECT_NE(h.dialogs.boxes[0].text.find("Form1.ListTemp at line 114"), std::string::npos)
+      << h.dialogs.boxes[0].text;
+  EXPECT_TRUE(h.launcher.launches.empty());
+  EXPECT_TRUE(h.pictures.loaded.empty()) << "the tray keeps its icon";
+}
+
+TEST(Form1RefreshTest, AUnitChangeDuringTheQueryNeverShowsANumberWithTheOtherUnit) {
+  Form1Harness h;
+  h.form->Form_Load();
+  h.Answer(200, kSanDiegoReply);
+  h.Answer(200, kSanDiegoReply);
+  h.inet.executing_polls = 2;
+  bool changed = false;
+  h.pump.on_pass = [&] {
+    if (std::exchange(changed, true)) return;
+    h.view.SetOption5(true);
+    h.form->Option5_Click();
+  };
+  h.form->ListTemp(true);
+  const auto balloons = h.Balloons();
+  ASSERT_EQ(balloons.size(), 2U);
+  EXPECT_EQ(std::u16string(balloons[0].record.szInfo.data()), u"San Diego, 78 \u00B0F");
+  EXPECT_EQ(std::u16string(balloons[1].record.szInfo.data()), u"San Diego, 26 \u00B0C");
+}
+
+TEST(Form1RefreshTest, ARefreshEndedByAnEscapingErrorOwesNoFurtherRun) {
+  Form1Harness h;
+  h.form->Form_Load();
+  h.Answer(401, kRefusedReply);
+  h.inet.executing_polls = 1;
+  h.pump.on_pass = [&] { h.form->ListTemp(true); };
+  h.dialogs.fail_boxes = true;  // the refused-key box, and then the report of that, fail
+  EXPECT_THROW(h.form->ListTemp(false), AppError);
+  h.pump.on_pass = nullptr;
+  h.dialogs.fail_boxes = false;
+  h.inet.executing_polls = 0;
+  h.Answer(200, kSanDiegoReply);
+  h.form->ListTemp(true);
+  EXPECT_EQ(h.Refreshes(), 2) << "no stray run after the next one";
+}
+
+TEST(Form1RefreshTest, TheImageFolderIsCreatedAgainWhenMissingAndTheDriveRootIsNeverUsed) {
+  Form1Harness h;
+  const std::string folder = "C:\\Users\\user\\AppData\\Local\\Kestrivon\\Wethrix";
+  h.files.read_only_folders.push_back("C:\\Apps\\Wethrix");
+  h.files.missing_folders.push_back(folder);
+  h.files.refuse_folders = true;
+  h.form->Form_Load();
+  h.form->ListTemp(true);
+  ASSERT_EQ(h.dialogs.boxes.size(), 1U);
+  EXPECT_NE(h.dialogs.boxes[0].text.find("Form1.ListTemp at line 112"), std::string::npos)
+      << h.dialogs.boxes[0].text;
+  EXPECT_TRUE(h.launcher.launches.empty()) << "nothing at the root of the drive";
+  EXPECT_TRUE(h.pictures.loaded.empty());
+
+  h.files.refuse_folders = false;
+  h.dialogs.boxes.clear();
+  for (int refresh = 0; refresh < 2; ++refresh) {
+    h.form->ListTemp(true);
+    EXPECT_TRUE(h.dialogs.boxes.empty()) << refresh;
+    EXPECT_EQ(h.view.Box(1).saved.back(), folder + "\\CurTemp.bmp");
+    EXPECT_EQ(h.pictures.loaded.back(), folder + "\\CurTemp.ico");
+    h.files.missing_folders.push_back(folder);  // deleted meanwhile
+  }
+}
+
+TEST(Form1ClosingTest, ClosingInsideAWaitEndsTheRefreshThereAndTheProgramAtOnce) {
+  struct Case {
+    const char* wait;
+    int transfer_polls;
+    int converter_polls;
+  };
+  const Case cases[] = {{"the query", 3, 0}, {"the converter", 0, fakes::ScriptedProcess::kNeverExits}};
+  for (const Case& c : cases) {
+    Form1Harness h;
+    h.Answer(200, kSanDiegoReply);
+    h.form->Form_Load();
+    const std::string label2_before = h.view.label2;
+    h.inet.executing_polls = c.transfer_polls;
+    h.launcher.script.push_back({.running_polls = c.converter_polls});
+    bool closed = false;
+    h.pump.on_pass = [&] {
+      if (std::exchange(closed, true)) return;
+      h.form->ListTemp(false);  // a unit change folded into the running refresh
+      h.form->Form_QueryUnload();
+      h.form->Form_Unload();
+    };
+    h.form->ListTemp(true);
+    h.view.label1.clear();  // as a destroyed window reads
+    h.form->ListTemp(true);
+
+    EXPECT_EQ(h.program_ends, 1) << c.wait;
+    EXPECT_EQ(h.Refreshes(), 1) << c.wait << ": no rerun and no refresh after closing";
+    EXPECT_FALSE(h.files.Exists("C:\\Temp\\nconvert.exe")) << c.wait << ": not written back";
+    EXPECT_TRUE(h.pictures.loaded.empty()) << c.wait;
+    EXPECT_TRUE(h.Balloons().empty()) << c.wait;
+    EXPECT_TRUE(h.dialogs.boxes.empty()) << c.wait;
+    if (c.transfer_polls > 0) {
+      EXPECT_EQ(h.view.label2, label2_before) << "nothing of the reading is shown";
+      EXPECT_TRUE(h.launcher.launches.empty());
+    } else {
+      ASSERT_EQ(h.launcher.launches.size(), 1U);
+      EXPECT_TRUE(h.launcher.launches[0].terminated) << "a running converter would keep its file";
+    }
+  }
 }
 
 TEST(Form1RefreshTest, AnUnwritableProgramFolderMovesTheImagesToLocalAppData) {

@@ -17,7 +17,8 @@ Win32RefreshRig::Win32RefreshRig(const std::string& folder, RigServices services
       tray(std::make_unique<win32::Win32TrayWindow>(), services.tray_shell, pump, clock),
       form(window, tray,
            Form1Services{store, dialogs, services.inet, pump, clock, files, environment, services.launcher,
-                         services.pictures, color_picker, registry, skin, [this] { ++key_dialog_shows; }}) {
+                         services.pictures, color_picker, registry, skin, [this] { ++key_dialog_shows; },
+                         [] {}}) {
   store.Set(std::string(setting::kApiKey), "demo-key");
   for (const auto& [key, value] : settings) store.Set(key, value);
   window.SetEvents(&form);

@@ -68,6 +68,7 @@ TEST_F(KeyDialogWindowTest, CaptionsAreTheDesignedOnes) {
   EXPECT_EQ(TextOf(window.ControlHandle("PushButton2")), L"What is an API key?");
   EXPECT_EQ(TextOf(window.ControlHandle("PushButton6")), L"OK");
   EXPECT_EQ(TextOf(window.ControlHandle("Text1")), L"Text1");
+  EXPECT_EQ(window.ControlHandle("Text9"), nullptr) << "a name not in the design, as in the main window";
 }
 
 TEST_F(KeyDialogWindowTest, TabOrderStartsAtText1ThenOk) {

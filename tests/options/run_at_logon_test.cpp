@@ -46,8 +46,11 @@ TEST_F(RunAtLogonTest, AddReportsARefusedWrite) {
   EXPECT_FALSE(modStartUp::AddToStartup(registry, environment));
 }
 
-TEST_F(RunAtLogonTest, RemoveDeletesTheValueFromBothRoots) {
+TEST_F(RunAtLogonTest, RemoveDeletesTheValueFromTheUserAndBothMachineViews) {
   ASSERT_EQ(registry.SetString(kMachine, kRunKeyPath, "Wethrix.exe", "C:\\Apps\\Wethrix\\Wethrix.exe"), 0);
+  ASSERT_EQ(
+      registry.SetString(RegistryRoot::kLocalMachine32, kRunKeyPath, "Wethrix.exe", "C:\\Old\\Wethrix.exe"),
+      0);
   ASSERT_TRUE(modStartUp::AddToStartup(registry, environment));
   ASSERT_EQ(registry.SetString(kUser, kRunKeyPath, "Other.exe", "\"C:\\Other.exe\""), 0);
 
@@ -55,12 +58,14 @@ TEST_F(RunAtLogonTest, RemoveDeletesTheValueFromBothRoots) {
 
   EXPECT_FALSE(registry.ReadString(kUser, kRunKeyPath, "Wethrix.exe"));
   EXPECT_FALSE(registry.ReadString(kMachine, kRunKeyPath, "Wethrix.exe"));
+  EXPECT_FALSE(registry.ReadString(RegistryRoot::kLocalMachine32, kRunKeyPath, "Wethrix.exe"));
   EXPECT_TRUE(registry.ReadString(kUser, kRunKeyPath, "Other.exe")) << "only our own value goes";
 }
 
 TEST_F(RunAtLogonTest, RemoveIsQuietWhereTheMachineKeyIsRefusedOrNothingIsThere) {
   ASSERT_EQ(registry.SetString(kMachine, kRunKeyPath, "Wethrix.exe", "old"), 0);
   registry.refused_roots.insert(kMachine);
+  registry.refused_roots.insert(RegistryRoot::kLocalMachine32);
   ASSERT_TRUE(modStartUp::AddToStartup(registry, environment));
 
   EXPECT_NO_THROW(modStartUp::RemoveFromStartup(registry, environment));

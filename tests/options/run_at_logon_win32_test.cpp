@@ -5,6 +5,7 @@
 #include "options/run_at_logon.hpp"
 #include "platform/win32/environment.hpp"
 #include "platform/win32/registry.hpp"
+#include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix {
@@ -32,15 +33,33 @@ std::string RunningProgram() {
   return win32::Narrow(path);
 }
 
-// Read straight from the registry, not through the class under test.
-std::optional<std::wstring> RunValue(HKEY root, const std::wstring& name) {
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Read straight from the registry, not through the class under test; `view` picks a view of
+// HKEY_LOCAL_MACHINE.
+std::optional<std::wstring> RunValue(HKEY root, const std::wstring& name, REGSAM view = 0) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(root, kRunKey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return std::nullopt;
+  const win32::unique_hkey opened(key);
   wchar_t data[1024] = {};
   DWORD size = sizeof data;
-  if (::RegGetValueW(root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", name.c_str(), RRF_RT_REG_SZ,
-                     nullptr, data, &size) != ERROR_SUCCESS) {
+  if (::RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   return std::wstring(data);
+}
+
+// Written straight into one view, as a program of that bitness would.
+bool WriteRunValue(const std::wstring& name, REGSAM view) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const win32::unique_hkey opened(key);
+  const wchar_t data[] = L"C:\\Old\\Wethrix.exe";
+  return ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data) ==
+         ERROR_SUCCESS;
 }
 
 TEST(RunAtLogonWin32Test, TickingWritesTheRunningProgramQuotedUnderTheCurrentUser) {
@@ -69,14 +88,16 @@ TEST(RunAtLogonWin32Test, AFolderWithSpacesAndAddingTwiceLeaveOneQuotedValue) {
   EXPECT_FALSE(RunValue(HKEY_CURRENT_USER, L"Wethrix Test.exe"));
 }
 
-TEST(RunAtLogonWin32Test, RemovingAlsoClearsTheMachineWideValueWhereAllowed) {
+TEST(RunAtLogonWin32Test, RemovingAlsoClearsTheMachineWideValueInBothViewsWhereAllowed) {
   win32::Win32Registry registry;
   const ProgramEnvironment environment("C:\\Apps\\Wethrix Machine.exe");
-  if (registry.SetString(RegistryRoot::kLocalMachine, kRunKeyPath, "Wethrix Machine.exe", "x") != 0) {
-    GTEST_SKIP() << "this user may not write the machine-wide key";
+  for (const REGSAM view : {REGSAM{KEY_WOW64_64KEY}, REGSAM{KEY_WOW64_32KEY}}) {
+    if (!WriteRunValue(L"Wethrix Machine.exe", view))
+      GTEST_SKIP() << "this user may not write the machine-wide key";
   }
   modStartUp::RemoveFromStartup(registry, environment);
-  EXPECT_FALSE(RunValue(HKEY_LOCAL_MACHINE, L"Wethrix Machine.exe"));
+  EXPECT_FALSE(RunValue(HKEY_LOCAL_MACHINE, L"Wethrix Machine.exe", KEY_WOW64_64KEY));
+  EXPECT_FALSE(RunValue(HKEY_LOCAL_MACHINE, L"Wethrix Machine.exe", KEY_WOW64_32KEY));
 }
 
 TEST(Win32RegistryTest, ReadsBackTextAndReportsMissingValues) {

@@ -45,13 +45,61 @@ TEST_F(Win32FileSystemTest, AFailedReplaceKeepsTheOldFileAndRemovesTheTemporaryO
   files_.Write(path, {1});
   {
     // Open without sharing deletion, as a running program's file is: it cannot be replaced.
-    const unique_kernel_handle held(::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                  OPEN_EXISTING, 0, nullptr));
-    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+    const unique_file_handle held(::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     EXPECT_THROW(files_.Write(path, {2}), AppError);
   }
   EXPECT_EQ(files_.Read(path), (Bytes{1}));
   EXPECT_EQ(Entries(), 1U);
+}
+
+TEST_F(Win32FileSystemTest, HoldsIsTrueOnlyForTheSameBytesAndReadsAFileOthersHaveOpen) {
+  const std::string path = temp_.Utf8(u8"held.bin");
+  Bytes large(300000, 7);
+  files_.Write(path, large);
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    bool held;
+  };
+  Bytes last_differs = large;
+  last_differs.back() = 8;
+  const Case cases[] = {{"same", large, true},
+                        {"last byte differs", last_differs, false},
+                        {"shorter", Bytes(large.begin(), large.end() - 1), false},
+                        {"longer", Bytes(large.size() + 1, 7), false}};
+  // Open for writing elsewhere, as by a program that is replacing it.
+  const unique_file_handle other(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                               nullptr));
+  ASSERT_TRUE(other);
+  for (const Case& c : cases) EXPECT_EQ(files_.Holds(path, c.bytes), c.held) << c.what;
+  EXPECT_FALSE(files_.Holds(temp_.Utf8(u8"missing.bin"), {}));
+}
+
+int counted_closes = 0;
+BOOL CountedClose(HANDLE /*handle*/) noexcept {
+  ++counted_closes;
+  return TRUE;
+}
+
+TEST(UniqueHandleTest, EachKindOfHandleHasItsOwnNoHandleWhichIsNeverClosed) {
+  using counted_file = unique_handle<HANDLE, &CountedClose, &InvalidHandleValue>;
+  using counted_kernel = unique_handle<HANDLE, &CountedClose>;
+  {
+    const counted_file no_file(INVALID_HANDLE_VALUE);
+    const counted_kernel no_process(nullptr);
+    const counted_file defaulted;
+    EXPECT_FALSE(no_file);
+    EXPECT_FALSE(no_process);
+    EXPECT_FALSE(defaulted);
+    EXPECT_FALSE(unique_file_handle(
+        ::CreateFileW(L"Z:\\no such folder\\x", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+  }
+  EXPECT_EQ(counted_closes, 0);
+  { const counted_file file(::GetCurrentThread()); }
+  EXPECT_EQ(counted_closes, 1);
 }
 
 TEST_F(Win32FileSystemTest, VisibleMeansAPlainFileThatIsNeitherHiddenNorSystem) {

@@ -21,6 +21,10 @@ class RecordingEvents final : public MainViewEvents {
   void Form_Activate() override { events.emplace_back("Form_Activate"); }
   void Form_Resize() override { events.emplace_back("Form_Resize"); }
   void Form_QueryUnload() override { events.emplace_back("Form_QueryUnload"); }
+  void Form_Unload() override {
+    events.emplace_back("Form_Unload");
+    window_gone = hwnd != nullptr && ::IsWindow(hwnd) == FALSE;
+  }
   void PushButton4_Click() override { events.emplace_back("PushButton4_Click"); }
   void PushButton5_Click() override { events.emplace_back("PushButton5_Click"); }
   void PushButton7_Click() override { events.emplace_back("PushButton7_Click"); }
@@ -37,6 +41,8 @@ class RecordingEvents final : public MainViewEvents {
   }
   std::vector<std::string> events;
   std::vector<MainControl> moves;
+  HWND hwnd = nullptr;
+  bool window_gone = false;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -142,9 +148,8 @@ TEST_F(MainWindowTest, UserClicksRaiseEventsAndSettersDoNot) {
     Click(name);
   }
   EXPECT_EQ(events_.events,
-            (std::vector<std::string>{"PushButton4_Click", "PushButton5_Click",
-                                      "PushButton7_Click", "PushButton8_Click", "Option5_Click",
-                                      "Check3_Click", "Check8_Click"}));
+            (std::vector<std::string>{"PushButton4_Click", "PushButton5_Click", "PushButton7_Click",
+                                      "PushButton8_Click", "Option5_Click", "Check3_Click", "Check8_Click"}));
   EXPECT_TRUE(window_.Option5());
   EXPECT_FALSE(window_.Option4());
   EXPECT_TRUE(window_.Check3());
@@ -245,8 +250,10 @@ TEST_F(MainWindowTest, ClosingRaisesQueryUnloadOnceThenEndsTheLoop) {
 }
 
 TEST_F(MainWindowTest, EndingTheSessionUnloadsTheWindow) {
+  events_.hwnd = window_.Hwnd();
   EXPECT_TRUE(::SendMessageW(window_.Hwnd(), WM_QUERYENDSESSION, 0, 0));
-  EXPECT_EQ(events_.events, std::vector<std::string>{"Form_QueryUnload"});
+  EXPECT_EQ(events_.events, (std::vector<std::string>{"Form_QueryUnload", "Form_Unload"}));
+  EXPECT_TRUE(events_.window_gone) << "the program ends only once its window has gone";
   EXPECT_EQ(window_.Hwnd(), nullptr);
   MSG msg;
   EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
