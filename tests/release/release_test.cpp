@@ -54,6 +54,13 @@ DWORD EstimatedSize() {
   return kilobytes;
 }
 
+// The first refresh has ended once the icon it converts is beside the program; options ticked
+// during it are ignored.
+void StartAndWaitForTheFirstIcon(WethrixDriver& wethrix) {
+  wethrix.Start();
+  ASSERT_TRUE(WaitUntil([&] { return fs::exists(InstallFolder() / "CurTemp.ico"); }));
+}
+
 bool UninstallKeyExists() {
   HKEY key = nullptr;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -135,7 +142,7 @@ TEST_F(ReleaseTest, InstallUseUpgradeAndUninstallKeepOnlyTheSettings) {
 
   {
     WethrixDriver wethrix(WethrixDriver::InPlace{}, InstallFolder());
-    wethrix.Start();
+    StartAndWaitForTheFirstIcon(wethrix);
     EXPECT_TRUE(WaitUntil([&] {
       return wethrix.Text("Label2").starts_with("The current temperature in San Diego is 61");
     })) << wethrix.Text("Label2");
@@ -167,8 +174,8 @@ TEST_F(ReleaseTest, InstallUseUpgradeAndUninstallKeepOnlyTheSettings) {
 TEST_F(ReleaseTest, InstallingOverARunningWethrixClosesItFirst) {
   InstallSilently(L"WETHRIX_SETUP");
   WethrixDriver wethrix(WethrixDriver::InPlace{}, InstallFolder());
-  wethrix.Start();
-  ASSERT_TRUE(WaitUntil([&] { return fs::exists(wethrix.ConverterFile()); }));
+  StartAndWaitForTheFirstIcon(wethrix);
+  ASSERT_TRUE(fs::exists(wethrix.ConverterFile()));
 
   InstallSilently(L"WETHRIX_SETUP");
   EXPECT_TRUE(WaitUntil([&] { return !wethrix.Running(); }));

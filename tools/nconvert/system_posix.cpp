@@ -1,9 +1,9 @@
-#include <stdio.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -14,7 +14,9 @@ namespace wethrix::nconvert {
 namespace {
 
 struct CloseFile {
-  void operator()(FILE* file) const noexcept { std::fclose(file); }
+  void operator()(FILE* file) const noexcept {
+    std::fclose(file);  // NOLINT(cppcoreguidelines-owning-memory): this deleter is the owner
+  }
 };
 using unique_file = std::unique_ptr<FILE, CloseFile>;
 
@@ -32,8 +34,9 @@ Bytes ReadWholeFile(const std::string& path, std::uintmax_t limit) {
   std::size_t read = 0;
   while ((read = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
     bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(read));
-    if (bytes.size() > limit)
+    if (bytes.size() > limit) {
       throw AppError(error_number::kInvalidPicture, "the file is too large for an icon");
+    }
   }
   if (std::ferror(file.get()) != 0) throw AppError(error_number::kFileNotFound, "the file cannot be read");
   return bytes;
