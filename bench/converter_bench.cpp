@@ -36,7 +36,7 @@ void WholeRunWithFiles(benchmark::State& state) {
   std::ofstream(temp.Path() / "CurTemp.bmp", std::ios::binary)
       .write(reinterpret_cast<const char*>(bitmap.data()), static_cast<std::streamsize>(bitmap.size()));
   const std::vector<std::string> arguments{"-out", "ico", temp.Utf8(u8"CurTemp.bmp")};
-  std::ostringstream errors;
+  std::string errors;
   for (auto _ : state) {
     if (RunConverter(arguments, errors) != ExitCode::kConverted) state.SkipWithError("conversion failed");
   }

@@ -18,3 +18,22 @@ function(wethrix_windows_program target)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endfunction()
+
+# What a shipped program leaves out: debug sections of the static libraries, and every function
+# and datum nothing calls (the project compiles each into a section of its own for this).
+function(wethrix_shipped_program target)
+  wethrix_windows_program(${target})
+  if(MINGW)
+    target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+  endif()
+endfunction()
+
+# A console program kept small, built the way the converter is: optimised for size and shipped
+# as above. Its code stays away from streams and std::filesystem, which carry the locale library.
+function(wethrix_small_console_program target)
+  wethrix_shipped_program(${target})
+  if(MINGW)
+    target_compile_options(${target} PRIVATE -Os)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()

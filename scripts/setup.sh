@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils python3 procps
+          nsis zip unzip git  # the release: installer, portable zip
           fonts-liberation fonts-wine)  # Arial's metrics and the title-bar glyphs under Wine
 missing=()
 for p in "${packages[@]}"; do

@@ -23,13 +23,6 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kSendLimitMs = 5000;
 constexpr auto kPoll = 50ms;
 
-std::wstring EnvironmentVariable(const wchar_t* name) {
-  std::wstring value(32767, L'\0');
-  const DWORD length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-  value.resize(length);
-  return value;
-}
-
 void PumpOwnMessages() {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
@@ -77,6 +70,13 @@ bool HasChildOfClass(HWND window, const std::wstring& child_class) {
 }
 
 }  // namespace
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  std::wstring value(32767, L'\0');
+  const DWORD length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  value.resize(length);
+  return value;
+}
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;

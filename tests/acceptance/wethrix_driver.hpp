@@ -17,6 +17,9 @@ namespace wethrix::acceptance {
 
 using namespace std::chrono_literals;
 
+// Empty when the variable is not set.
+[[nodiscard]] std::wstring EnvironmentVariable(const wchar_t* name);
+
 // Waits for `condition`, letting this thread's own messages run; false when time ran out.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s);
 
@@ -47,6 +50,9 @@ class WethrixDriver {
  public:
   // Copies the program into `folder` so its image files land in a place of the test's own.
   explicit WethrixDriver(const std::filesystem::path& folder);
+  // Drives the Wethrix.exe already in `folder`, such as an installed one.
+  struct InPlace {};
+  WethrixDriver(InPlace, std::filesystem::path folder) : folder_(std::move(folder)) {}
   WethrixDriver(const WethrixDriver&) = delete;
   WethrixDriver& operator=(const WethrixDriver&) = delete;
   ~WethrixDriver();

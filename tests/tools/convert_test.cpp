@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "tests/support/temp_folder.hpp"
 #include "tests/tools/bitmap_builder.hpp"
@@ -34,10 +33,13 @@ Bytes ReadFile(const fs::path& path) {
 TEST(ConverterCommandLineTest, AcceptsOnlyTheIconConversion) {
   const auto conversion = ParseCommandLine(std::vector<std::string>{"-out", "ico", "dir/CurTemp.bmp"});
   ASSERT_TRUE(conversion);
-  EXPECT_EQ(conversion->bitmap, fs::path("dir/CurTemp.bmp"));
-  EXPECT_EQ(conversion->icon, fs::path("dir/CurTemp.ico"));
-  EXPECT_EQ(ParseCommandLine(std::vector<std::string>{"-out", "ico", "CurTemp"})->icon,
-            fs::path("CurTemp.ico"));
+  EXPECT_EQ(conversion->bitmap, "dir/CurTemp.bmp");
+  EXPECT_EQ(conversion->icon, "dir/CurTemp.ico");
+  const std::pair<const char*, const char*> icons[] = {
+      {"CurTemp", "CurTemp.ico"}, {"a.b\\CurTemp", "a.b\\CurTemp.ico"}, {".bmp", ".bmp.ico"}};
+  for (const auto& [bitmap, icon] : icons) {
+    EXPECT_EQ(ParseCommandLine(std::vector<std::string>{"-out", "ico", bitmap})->icon, icon) << bitmap;
+  }
 
   const std::vector<std::string> refused[] = {{},
                                               {"-out", "ico"},
@@ -52,7 +54,7 @@ TEST(ConverterCommandLineTest, AcceptsOnlyTheIconConversion) {
 class ConverterRunTest : public ::testing::Test {
  protected:
   ExitCode Convert(const fs::path& bitmap) {
-    errors_.str("");
+    errors_.clear();
     return RunConverter(std::vector<std::string>{"-out", "ico", Utf8(bitmap)}, errors_);
   }
   [[nodiscard]] std::size_t FilesInFolder() const {
@@ -61,7 +63,7 @@ class ConverterRunTest : public ::testing::Test {
 
   const wethrix::test_support::TempFolder temp_{u8"nconvert-test-Z\u00FCrich"};
   const fs::path& folder_ = temp_.Path();
-  std::ostringstream errors_;
+  std::string errors_;
 };
 
 TEST_F(ConverterRunTest, WritesTheIconBesideTheBitmapAndReplacesAnOlderOne) {
@@ -71,10 +73,10 @@ TEST_F(ConverterRunTest, WritesTheIconBesideTheBitmapAndReplacesAnOlderOne) {
   for (const unsigned colours : {2U, 3U}) {
     const Bytes bytes = test_support::BuildBitmap(test_support::Pattern(32, 33, colours), 24);
     WriteFile(bitmap, bytes);
-    ASSERT_EQ(Convert(bitmap), ExitCode::kConverted) << errors_.str();
+    ASSERT_EQ(Convert(bitmap), ExitCode::kConverted) << errors_;
     EXPECT_EQ(ReadFile(icon), WriteIcon(ReadBitmap(bytes)));
   }
-  EXPECT_EQ(errors_.str(), "");
+  EXPECT_EQ(errors_, "");
   EXPECT_EQ(FilesInFolder(), 2U);  // no temporary file left behind
 }
 
@@ -99,7 +101,7 @@ TEST_F(ConverterRunTest, FailuresSayWhyOnOneLineAndKeepTheOlderIcon) {
     fs::remove(bitmap);
     if (!c.bitmap.empty()) WriteFile(bitmap, c.bitmap);
     EXPECT_EQ(Convert(bitmap), c.expected) << c.what;
-    const std::string line = errors_.str();
+    const std::string& line = errors_;
     EXPECT_EQ(line.rfind("nconvert: ", 0), 0U) << line;
     EXPECT_NE(line.find(c.message), std::string::npos) << line;
     EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
@@ -112,14 +114,14 @@ TEST_F(ConverterRunTest, AnUnwritableIconIsReportedAndLeavesNothingBehind) {
   WriteFile(bitmap, test_support::BuildBitmap(test_support::Pattern(4, 4, 2), 1));
   fs::create_directory(folder_ / "CurTemp.ico");  // nothing can replace a folder
   EXPECT_EQ(Convert(bitmap), ExitCode::kCannotWrite);
-  EXPECT_NE(errors_.str().find("cannot write"), std::string::npos) << errors_.str();
+  EXPECT_NE(errors_.find("cannot write"), std::string::npos) << errors_;
   EXPECT_EQ(FilesInFolder(), 2U);
 }
 
 TEST(ConverterUsageTest, ABadCommandLineShowsTheUsage) {
-  std::ostringstream errors;
+  std::string errors;
   EXPECT_EQ(RunConverter(std::vector<std::string>{"CurTemp.bmp"}, errors), ExitCode::kBadCommandLine);
-  EXPECT_EQ(errors.str(), "nconvert: usage: nconvert -out ico <bitmap file>\n");
+  EXPECT_EQ(errors, "nconvert: usage: nconvert -out ico <bitmap file>\n");
 }
 
 }  // namespace

@@ -1,21 +1,26 @@
 // nconvert -out ico "<folder>\<name>.bmp" writes "<folder>\<name>.ico".
+#include <cstdio>
 #include <exception>
-#include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "tools/nconvert/convert.hpp"
+#include "tools/nconvert/system.hpp"
 
 namespace {
 
+using wethrix::nconvert::ExitCode;
+
 int Run(const std::vector<std::string>& arguments) {
+  std::string errors;
+  ExitCode code = ExitCode::kBadBitmap;
   try {
-    return static_cast<int>(wethrix::nconvert::RunConverter(arguments, std::cerr));
+    code = wethrix::nconvert::RunConverter(arguments, errors);
   } catch (const std::exception& error) {
-    std::cerr << "nconvert: " << error.what() << '\n';
-    return static_cast<int>(wethrix::nconvert::ExitCode::kBadBitmap);
+    errors = std::string("nconvert: ") + error.what() + "\n";
   }
+  std::fputs(errors.c_str(), stderr);
+  return static_cast<int>(code);
 }
 
 }  // namespace
@@ -23,17 +28,12 @@ int Run(const std::vector<std::string>& arguments) {
 #ifdef _WIN32
 // Wide arguments, so paths outside the ANSI code page arrive intact.
 int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> arguments;
-  try {
-    for (int i = 1; i < argc; ++i) {
-      const std::u8string text = std::filesystem::path(argv[i]).u8string();
-      arguments.emplace_back(text.begin(), text.end());
-    }
-  } catch (const std::exception&) {
-    std::cerr << "nconvert: the command line is not valid text\n";
-    return static_cast<int>(wethrix::nconvert::ExitCode::kBadCommandLine);
+  const auto arguments = wethrix::nconvert::Utf8Arguments(argc, argv);
+  if (!arguments) {
+    std::fputs("nconvert: the command line is not valid text\n", stderr);
+    return static_cast<int>(ExitCode::kBadCommandLine);
   }
-  return Run(arguments);
+  return Run(*arguments);
 }
 #else
 int main(int argc, char** argv) {

@@ -1,0 +1,112 @@
+#include <windows.h>
+
+#include <string_view>
+
+#include "platform/errors.hpp"
+#include "platform/win32/unique_handle.hpp"
+#include "tools/nconvert/system.hpp"
+
+namespace wethrix::nconvert {
+namespace {
+
+using win32::unique_kernel_handle;
+
+// CreateFileW reports failure as INVALID_HANDLE_VALUE, not as null.
+unique_kernel_handle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return unique_kernel_handle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+// UTF-8 of `wide`; nullopt when it is not valid UTF-16.
+std::optional<std::string> Narrow(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int length = static_cast<int>(wide.size());
+  const int size =
+      ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  if (size == 0) return std::nullopt;
+  std::string text(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), length, text.data(), size, nullptr,
+                        nullptr);
+  return text;
+}
+
+AppError SystemError(int number) {
+  std::wstring message(512, L'\0');
+  message.resize(::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  ::GetLastError(), 0, message.data(), 512, nullptr));
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
+  const std::string text = Narrow(message).value_or("");
+  return {number, text.empty() ? "the system refused" : text};
+}
+
+std::wstring Widen(const std::string& utf8) {
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator + 1);
+}
+
+void WriteAll(const std::wstring& path, const Bytes& bytes) {
+  const unique_kernel_handle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+  DWORD written = 0;
+  if (!file ||
+      ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) == 0 ||
+      written != bytes.size()) {
+    throw SystemError(error_number::kPermissionDenied);
+  }
+}
+
+}  // namespace
+
+Bytes ReadWholeFile(const std::string& path, std::uintmax_t limit) {
+  const unique_kernel_handle file = OpenFile(Widen(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  LARGE_INTEGER size{};
+  if (!file || ::GetFileSizeEx(file.get(), &size) == 0) throw SystemError(error_number::kFileNotFound);
+  if (static_cast<std::uintmax_t>(size.QuadPart) > limit) {
+    throw AppError(error_number::kInvalidPicture, "the file is too large for an icon");
+  }
+  Bytes bytes(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) == 0 ||
+      read != bytes.size()) {
+    throw AppError(error_number::kFileNotFound, "the file cannot be read");
+  }
+  return bytes;
+}
+
+void ReplaceFileContents(const std::string& path, const Bytes& bytes) {
+  const std::wstring target = Widen(path);
+  std::wstring temporary(MAX_PATH, L'\0');
+  // Creates a file of a name no other converter holds, in the target's own folder.
+  if (::GetTempFileNameW(FolderOf(target).c_str(), L"ico", 0, temporary.data()) == 0) {
+    throw SystemError(error_number::kPermissionDenied);
+  }
+  temporary.resize(temporary.find(L'\0'));
+  try {
+    WriteAll(temporary, bytes);
+    if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
+      throw SystemError(error_number::kPermissionDenied);
+    }
+  } catch (const AppError&) {
+    ::DeleteFileW(temporary.c_str());
+    throw;
+  }
+}
+
+std::optional<std::vector<std::string>> Utf8Arguments(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    auto text = Narrow(argv[i]);
+    if (!text) return std::nullopt;
+    arguments.push_back(std::move(*text));
+  }
+  return arguments;
+}
+
+}  // namespace wethrix::nconvert
