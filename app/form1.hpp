@@ -100,6 +100,7 @@ class Form1 final : public MainViewEvents {
   bool refreshing_ = false;
   bool rerun_ = false;
   bool rerun_silent_ = true;
+  std::uint32_t finished_refreshes_ = 0;
 };
 
 }  // namespace wethrix

@@ -11,7 +11,8 @@ namespace wethrix::testing {
 namespace {
 
 const std::string kDegree = "\xC2\xB0";
-constexpr std::string_view kHint = "API Key not found. Please click on 'Getting Started / Enter Your API Key' now.";
+constexpr std::string_view kHint =
+    "API Key not found. Please click on 'Getting Started / Enter Your API Key' now.";
 
 TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
   struct Case {
@@ -32,11 +33,12 @@ TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
       {kRefusedKeyTemperature, Unit::kFahrenheit, std::string(kHint), "N/A",
        "The current temperature in San Diego is unavailable because " + std::string(kHint)},
       {no_reading, Unit::kCelsius, "the weather service could not be reached", "N/A",
-       "The current temperature in San Diego is unavailable because the weather service could not be reached."},
+       "The current temperature in San Diego is unavailable because the weather service could not be "
+       "reached."},
   };
   for (const auto& c : cases) {
-    const RefreshTexts texts = BuildRefreshTexts(c.temperature, "the weather service could not be reached", c.unit,
-                                                 "San Diego", "Getting Started / Enter Your API Key");
+    const RefreshTexts texts = BuildRefreshTexts(c.temperature, "the weather service could not be reached",
+                                                 c.unit, "San Diego", "Getting Started / Enter Your API Key");
     EXPECT_EQ(texts.temperature, c.temperature_text);
     EXPECT_EQ(texts.icon, c.icon);
     EXPECT_EQ(texts.label2, c.label2);
@@ -120,7 +122,8 @@ TEST(Form1RefreshTest, ARefusedKeyShowsNotAvailableAndTellsOnlyWhenNotSilent) {
     h.form->ListTemp(silent);
     EXPECT_EQ(h.view.Box(1).prints.at(0).text, "N/A");
     EXPECT_EQ(h.view.text2, kHint);
-    EXPECT_EQ(h.view.label2, "The current temperature in San Diego CA is unavailable because " + std::string(kHint));
+    EXPECT_EQ(h.view.label2,
+              "The current temperature in San Diego CA is unavailable because " + std::string(kHint));
     EXPECT_EQ(h.dialogs.boxes.size(), silent ? 0U : 1U);
     if (!silent) {
       EXPECT_EQ(h.dialogs.boxes[0].title, "Wethrix");
@@ -133,7 +136,8 @@ TEST(Form1RefreshTest, NoReadingIsShownAsUnavailableWithoutAnApplicationError) {
     int status;  // 0: the service cannot be reached
     std::string_view body;
   };
-  const Case cases[] = {{0, ""}, {404, kUnknownPlaceReply}, {200, "not json"}, {200, R"({"main":{"temp":"hot"}})"}};
+  const Case cases[] = {
+      {0, ""}, {404, kUnknownPlaceReply}, {200, "not json"}, {200, R"({"main":{"temp":"hot"}})"}};
   for (const auto& c : cases) {
     Form1Harness h;
     if (c.status != 0) h.Answer(c.status, c.body);
@@ -162,6 +166,7 @@ TEST(Form1RefreshTest, ATriggerDuringARefreshRunsOnceMoreAfterwardsAndKeepsItsVo
   };
   h.form->ListTemp(true);
   EXPECT_EQ(h.Refreshes(), 2) << "one extra run, not three nested ones";
+  EXPECT_EQ(h.view.finished_refreshes, 1U) << "the extra run ends the same round";
   EXPECT_EQ(h.dialogs.boxes.size(), 1U) << "the extra run is not silent because one trigger was not";
 }
 
