@@ -8,7 +8,7 @@ scripts/setup.sh
 source scripts/display.sh
 prefix=$PWD/build/windows/wineprefix
 mkdir -p build/windows build/native
-scripts/wine-prefix.sh "$prefix" &
+scripts/wine-start.sh "$prefix" &
 prefix_made=$!
 cmake --preset windows >/dev/null
 cmake --build --preset windows

@@ -11,7 +11,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 source scripts/display.sh
 prefix=$PWD/build/windows/wineprefix
-scripts/wine-prefix.sh "$prefix"
+scripts/wine-start.sh "$prefix"
 trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
 
 passed=0
