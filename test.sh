@@ -1,19 +1,31 @@
 #!/usr/bin/env bash
-# Sets everything up, builds both builds and runs every test.
+# Sets everything up, builds both builds and runs every test. The Windows build comes first, with
+# the Wine prefix made beside it; its tests, which mostly wait on Wine, then run while the native
+# build compiles and the native tests run.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
-cmake --preset native >/dev/null
-cmake --build --preset native
+source scripts/display.sh
+prefix=$PWD/build/windows/wineprefix
+mkdir -p build/windows build/native
+scripts/wine-start.sh "$prefix" &
+prefix_made=$!
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-source scripts/display.sh
-scripts/wine-prefix.sh "$PWD/build/windows/wineprefix"
+wait "$prefix_made"
 
 status=0
-ctest --preset native -j2 2>&1 | tee build/native/ctest.log || status=1
-ctest --preset windows -j2 2>&1 | tee build/windows/ctest.log || status=1
-WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+ctest --preset windows -j2 >build/windows/ctest.log 2>&1 &
+windows_tests=$!
+cmake --preset native >/dev/null
+if cmake --build --preset native; then
+  ctest --preset native -j2 >build/native/ctest.log 2>&1 || status=1
+else
+  status=1
+fi
+wait "$windows_tests" || status=1
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+cat build/native/ctest.log build/windows/ctest.log
 
 count() { grep -Eo "tests passed, [0-9]+ tests failed out of [0-9]+" "$1" | tail -1; }
 summary() {

@@ -113,6 +113,7 @@ class Form1 final : public MainViewEvents {
   bool rerun_ = false;
   bool rerun_silent_ = true;
   bool closing_ = false;
+  std::uint32_t finished_refreshes_ = 0;
 };
 
 }  // namespace wethrix

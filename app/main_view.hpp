@@ -1,6 +1,7 @@
 #pragma once
 // The main window Form1 as its logic sees it. Setters made by code raise no events; the logic
 // calls the handlers it models itself. The Win32 window raises the events below for user actions.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -79,6 +80,9 @@ class MainView : public FormWindow {
   virtual void Focus() = 0;
   // Ends the program once the current handler returns.
   virtual void Close() = 0;
+  // Lets outside observers, such as the tests that drive the program, tell when a refresh is
+  // over. Only the count: it shows nothing and carries none of the user's data.
+  virtual void PublishFinishedRefreshes(std::uint32_t count) = 0;
 };
 
 }  // namespace wethrix

@@ -6,8 +6,11 @@ endif()
 
 # One test program per area. Natively each test case is its own ctest entry; under Wine a whole
 # program is one entry, since starting Wine per case would dominate the run.
+# STANDIN: the program reaches the local weather stand-in. Each such program gets a stand-in of
+# its own on a free port (tests/standin/around.sh), so programs that ctest runs side by side never
+# see each other's requests, and no port is fixed.
 function(wethrix_test_program name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "STANDIN" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock)
   if(NOT TARGET GTest::gtest_main)
@@ -18,7 +21,12 @@ function(wethrix_test_program name)
   wethrix_warnings(${name})
   if(WIN32)
     wethrix_windows_program(${name})
-    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    if(ARG_STANDIN)
+      add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/standin/around.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+                                    $<TARGET_FILE:${name}> --gtest_brief=1)
+    else()
+      add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS "windows;${ARG_LABELS}")
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "native;${ARG_LABELS}")

@@ -48,7 +48,9 @@ class FakeMainView final : public MainView {
   void SetLabel2(std::string_view text) override { label2 = std::string(text); }
   [[nodiscard]] std::string Text2() const override { return text2; }
   void SetText2(std::string_view text) override { text2 = std::string(text); }
-  [[nodiscard]] std::string PushButton5Caption() const override { return "Getting Started / Enter Your API Key"; }
+  [[nodiscard]] std::string PushButton5Caption() const override {
+    return "Getting Started / Enter Your API Key";
+  }
   [[nodiscard]] bool Option4() const override { return option4; }
   void SetOption4(bool selected) override;
   [[nodiscard]] bool Option5() const override { return option5; }
@@ -65,6 +67,7 @@ class FakeMainView final : public MainView {
   void SetState(WindowState value) override { state = value; }
   void Focus() override { ++focus_count; }
   void Close() override { closed = true; }
+  void PublishFinishedRefreshes(std::uint32_t count) override { finished_refreshes = count; }
 
   [[nodiscard]] FakePictureBox& Box(int index) { return *pictures_.at(static_cast<std::size_t>(index - 1)); }
 
@@ -85,6 +88,7 @@ class FakeMainView final : public MainView {
   WindowState state = WindowState::kNormal;
   int focus_count = 0;
   bool closed = false;
+  std::uint32_t finished_refreshes = 0;
 
  private:
   Color back_ = 0x00FFFFFF;

@@ -256,6 +256,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Unload();
       return TRUE;
     case WM_DESTROY:
+      ::RemovePropW(Hwnd(), kFinishedRefreshesProperty);
       if (closing_) ::PostQuitMessage(0);
       return 0;
     case WM_COMMAND:
@@ -596,6 +597,12 @@ void MainWindow::Focus() {
 
 void MainWindow::Close() {
   ::PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+}
+
+// A property rather than a message: an observer reads it whenever it likes, and nothing waits.
+void MainWindow::PublishFinishedRefreshes(std::uint32_t count) {
+  ::SetPropW(Hwnd(), kFinishedRefreshesProperty,
+             reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(count)));
 }
 
 std::string MainWindow::TextOf(std::string_view full_name) const {

@@ -17,6 +17,9 @@
 
 namespace wethrix::win32 {
 
+// Window property of the main window holding the number of finished refreshes.
+inline constexpr wchar_t kFinishedRefreshesProperty[] = L"WethrixFinishedRefreshes";
+
 // A brush of one colour, made again only when the colour changes.
 class CachedBrush {
  public:
@@ -80,6 +83,7 @@ class MainWindow final : public MainView {
   void SetState(WindowState state) override;
   void Focus() override;
   void Close() override;
+  void PublishFinishedRefreshes(std::uint32_t count) override;
 
  private:
   class Control;

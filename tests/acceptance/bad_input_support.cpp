@@ -70,10 +70,4 @@ std::vector<std::string> DismissApplicationErrors(const WethrixDriver& wethrix, 
   return texts;
 }
 
-std::vector<std::string> BoxesWithin(const WethrixDriver& wethrix, std::chrono::milliseconds limit) {
-  std::vector<std::string> texts;
-  (void)WaitUntil([&] { return !(texts = wethrix.MessageBoxTexts()).empty(); }, limit);
-  return texts;
-}
-
 }  // namespace wethrix::acceptance

@@ -33,8 +33,4 @@ void Store(const std::wstring& key, const StoredValue& value);
 // their texts (fewer when no further box came in time).
 std::vector<std::string> DismissApplicationErrors(const WethrixDriver& wethrix, std::size_t count);
 
-// The texts of the program's message boxes once one shows up within `limit`; empty when none does.
-[[nodiscard]] std::vector<std::string> BoxesWithin(const WethrixDriver& wethrix,
-                                                   std::chrono::milliseconds limit);
-
 }  // namespace wethrix::acceptance

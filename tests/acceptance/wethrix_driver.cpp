@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <thread>
 
 #include "app/main_layout.hpp"
 #include "options/key_dialog_layout.hpp"
+#include "platform/win32/main_window.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix::acceptance {
@@ -21,7 +21,8 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr UINT kTrayCallback = 0x465;
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kSendLimitMs = 5000;
-constexpr auto kPoll = 50ms;
+constexpr UINT kHandleLimitMs = 20000;  // a sent message whose handler refreshes
+constexpr DWORD kPollMs = 25;
 
 void PumpOwnMessages() {
   MSG msg;
@@ -83,7 +84,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
     PumpOwnMessages();
-    std::this_thread::sleep_for(kPoll);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
   }
   return true;
 }
@@ -352,8 +353,20 @@ void WethrixDriver::TimerTick() const {
   ::PostMessageW(main_, WM_TIMER, kTimer1Id, 0);
 }
 
-void WethrixDriver::PowerResume() const {
-  ::PostMessageW(main_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+bool WethrixDriver::PowerResume() const {
+  DWORD_PTR ignored = 0;
+  return ::SendMessageTimeoutW(main_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, SMTO_ABORTIFHUNG,
+                               kHandleLimitMs, &ignored) != 0;
+}
+
+std::uint32_t WethrixDriver::FinishedRefreshes() const {
+  return static_cast<std::uint32_t>(
+      reinterpret_cast<std::uintptr_t>(::GetPropW(main_, win32::kFinishedRefreshesProperty)));
+}
+
+bool WethrixDriver::WaitForRefreshAfter(std::uint32_t count, std::chrono::milliseconds limit) const {
+  (void)WaitUntil([&] { return FinishedRefreshes() > count || !MessageBoxes().empty(); }, limit);
+  return FinishedRefreshes() > count;
 }
 
 void WethrixDriver::Minimize() const {

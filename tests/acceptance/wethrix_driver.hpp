@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -20,7 +21,8 @@ using namespace std::chrono_literals;
 // Empty when the variable is not set.
 [[nodiscard]] std::wstring EnvironmentVariable(const wchar_t* name);
 
-// Waits for `condition`, letting this thread's own messages run; false when time ran out.
+// Waits for `condition`, letting this thread's own messages run; false when time ran out. The
+// program's state lives in another process, so it is looked at again at least every poll.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s);
 
 // The program's settings, read and written as the program stores them.
@@ -82,10 +84,18 @@ class WethrixDriver {
   // Posts the tray callback message to the tray control's window.
   void TrayMessage(UINT mouse_message) const;
   [[nodiscard]] bool TrayWindowExists() const;
-  // What the system sends: Timer1's tick, a resume from sleep, the minimise command.
+  // What the system sends: Timer1's tick, a resume from sleep, the minimise command. The tick
+  // and the minimise are posted; the resume is sent as the system sends it, and returns once the
+  // program has handled it, refreshes included; false when it was not handled in time.
   void TimerTick() const;
-  void PowerResume() const;
+  [[nodiscard]] bool PowerResume() const;
   void Minimize() const;
+  // How many refreshes the program has finished; it publishes the number on its main window. A
+  // trigger that arrives while a refresh runs is folded into that refresh's round of one count.
+  [[nodiscard]] std::uint32_t FinishedRefreshes() const;
+  // Waits until more than `count` refreshes have finished or a message box shows; true in the
+  // first case. A box raised by a refresh holds that refresh until dismissed, so it is seen first.
+  [[nodiscard]] bool WaitForRefreshAfter(std::uint32_t count, std::chrono::milliseconds limit = 20s) const;
   // Closes the main window and waits for the process to end.
   [[nodiscard]] bool CloseAndWait(std::chrono::milliseconds limit = 30s);
   [[nodiscard]] bool Running() const;

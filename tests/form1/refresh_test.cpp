@@ -168,6 +168,7 @@ TEST(Form1RefreshTest, ATriggerDuringARefreshRunsOnceMoreAfterwardsAndKeepsItsVo
   };
   h.form->ListTemp(true);
   EXPECT_EQ(h.Refreshes(), 2) << "one extra run, not three nested ones";
+  EXPECT_EQ(h.view.finished_refreshes, 1U) << "the extra run ends the same round";
   EXPECT_EQ(h.dialogs.boxes.size(), 1U) << "the extra run is not silent because one trigger was not";
 }
 

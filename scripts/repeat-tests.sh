@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the Windows tests once, runs them N times in a row against that build, and prints how
+# many runs passed and which tests failed. Exits 0 only when every run passed.
+# Usage: scripts/repeat-tests.sh N [CTEST-ARGS...], e.g. scripts/repeat-tests.sh 10 -R acceptance
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:?usage: scripts/repeat-tests.sh N [CTEST-ARGS...]}
+shift
+scripts/setup.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+source scripts/display.sh
+prefix=$PWD/build/windows/wineprefix
+scripts/wine-start.sh "$prefix"
+trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
+
+passed=0
+declare -A failures=()
+for run in $(seq "$runs"); do
+  log=build/windows/repeat-$run.log
+  start=$SECONDS
+  if ctest --preset windows -j2 "$@" >"$log" 2>&1; then
+    passed=$((passed + 1))
+    echo "run $run: passed ($((SECONDS - start)) s)"
+    continue
+  fi
+  # The programs ctest names as failed, and the test cases GoogleTest names inside them.
+  failed=$( (sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*)$/\1/p' "$log"
+             sed -n 's/^\[  FAILED  \] \([[:alnum:]_/]*\.[[:alnum:]_/]*\).*$/\1/p' "$log") | sort -u)
+  echo "run $run: FAILED ($((SECONDS - start)) s):" $failed
+  for name in $failed; do failures[$name]=$((${failures[$name]:-0} + 1)); done
+done
+
+echo "$passed of $runs runs passed"
+for name in "${!failures[@]}"; do echo "  $name failed in ${failures[$name]} of $runs runs"; done
+[ "$passed" -eq "$runs" ]
