@@ -8,5 +8,5 @@ set -euo pipefail
 prefix=$1
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-prefix.sh" "$prefix"
-WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
+WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1 || true  # already running: fine
 "$here/wine-run.sh" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1 || true
