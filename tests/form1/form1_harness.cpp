@@ -30,6 +30,16 @@ void Form1Harness::Start() {
   form->Form_Activate();
 }
 
+void Form1Harness::OnceWhileWaiting(std::function<void()> action) {
+  pump.on_pass = [this, action = std::move(action)]() mutable {
+    // Taken out before it runs, since the action may let events run again; clearing on_pass
+    // destroys this lambda, so nothing of it is touched afterwards.
+    const std::function<void()> once = std::move(action);
+    pump.on_pass = nullptr;
+    once();
+  };
+}
+
 std::vector<fakes::SentRecord> Form1Harness::Balloons() const {
   std::vector<fakes::SentRecord> balloons;
   for (const auto& sent : shell.sent) {

@@ -1,5 +1,6 @@
 #pragma once
 // Form1 wired to fakes of every service, as the real program wires it to Win32.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,9 @@ class Form1Harness {
   void Answer(int status, std::string_view body);
   // Loads the window and performs the first activation, as the program does at start.
   void Start();
+  // Runs `action` once, in the first pass of pending events: a trigger that comes while the
+  // refresh waits.
+  void OnceWhileWaiting(std::function<void()> action);
   [[nodiscard]] std::string Setting(const std::string& key) const { return store.Get(key); }
   [[nodiscard]] std::vector<fakes::SentRecord> Balloons() const;
   [[nodiscard]] int Refreshes() const { return static_cast<int>(inet.urls.size()); }

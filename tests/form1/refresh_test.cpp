@@ -158,14 +158,11 @@ TEST(Form1RefreshTest, ATriggerDuringARefreshRunsOnceMoreAfterwardsAndKeepsItsVo
   h.Answer(401, kRefusedReply);
   h.Answer(401, kRefusedReply);
   h.inet.executing_polls = 3;
-  bool triggered = false;
-  h.pump.on_pass = [&] {
-    if (triggered) return;
-    triggered = true;
+  h.OnceWhileWaiting([&] {
     h.form->ListTemp(true);   // a timer tick
     h.form->ListTemp(false);  // a unit change
     h.form->ListTemp(true);
-  };
+  });
   h.form->ListTemp(true);
   EXPECT_EQ(h.Refreshes(), 2) << "one extra run, not three nested ones";
   EXPECT_EQ(h.view.finished_refreshes, 1U) << "the extra run ends the same round";
@@ -214,12 +211,10 @@ TEST(Form1RefreshTest, AUnitChangeDuringTheQueryNeverShowsANumberWithTheOtherUni
   h.Answer(200, kSanDiegoReply);
   h.Answer(200, kSanDiegoReply);
   h.inet.executing_polls = 2;
-  bool changed = false;
-  h.pump.on_pass = [&] {
-    if (std::exchange(changed, true)) return;
+  h.OnceWhileWaiting([&] {
     h.view.SetOption5(true);
     h.form->Option5_Click();
-  };
+  });
   h.form->ListTemp(true);
   const auto balloons = h.Balloons();
   ASSERT_EQ(balloons.size(), 2U);
@@ -282,13 +277,11 @@ TEST(Form1ClosingTest, ClosingInsideAWaitEndsTheRefreshThereAndTheProgramAtOnce)
     const std::string label2_before = h.view.label2;
     h.inet.executing_polls = c.transfer_polls;
     h.launcher.script.push_back({.running_polls = c.converter_polls});
-    bool closed = false;
-    h.pump.on_pass = [&] {
-      if (std::exchange(closed, true)) return;
+    h.OnceWhileWaiting([&] {
       h.form->ListTemp(false);  // a unit change folded into the running refresh
       h.form->Form_QueryUnload();
       h.form->Form_Unload();
-    };
+    });
     h.form->ListTemp(true);
     h.view.label1.clear();  // as a destroyed window reads
     h.form->ListTemp(true);
