@@ -8,11 +8,12 @@ scripts/setup.sh
 source scripts/display.sh
 prefix=$PWD/build/windows/wineprefix
 mkdir -p build/windows build/native
-scripts/wine-start.sh "$prefix" &
+scripts/wine-prefix.sh "$prefix" &
 prefix_made=$!
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 wait "$prefix_made"
+scripts/wine-start.sh "$prefix" build/windows/desktop_keeper.exe
 
 status=0
 ctest --preset windows -j2 >build/windows/ctest.log 2>&1 &

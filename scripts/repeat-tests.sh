@@ -11,7 +11,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 source scripts/display.sh
 prefix=$PWD/build/windows/wineprefix
-scripts/wine-start.sh "$prefix"
+scripts/wine-start.sh "$prefix" build/windows/desktop_keeper.exe
 trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
 
 passed=0

@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
 # Makes the prefix if needed and starts Wine's lasting helpers (its server, services and desktop
-# process) for a test run, with no standard handles. Started by the first test program instead,
-# they would keep that program's output pipe open until the last Wine program ends, so ctest
-# would count the whole run against that one test and hold its slot meanwhile.
-# Usage: wine-start.sh PREFIX; `WINEPREFIX=PREFIX wineserver -k` ends them.
+# process) for a test run, with no standard handles. Started by a test program instead, they would
+# keep that program's output pipe open until they end, so ctest would count the rest of the run
+# against that one test and hold its slot meanwhile. Wine ends its desktop process once no program
+# is on the desktop, so the keeper (tests/support/desktop_keeper.cpp) stays on it for the whole run.
+# Usage: wine-start.sh PREFIX KEEPER.exe; `WINEPREFIX=PREFIX wineserver -k` ends them all.
 set -euo pipefail
 prefix=$1
+keeper=$2
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-prefix.sh" "$prefix"
 WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1 || true  # already running: fine
-"$here/wine-run.sh" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1 || true
+
+pid_file=$prefix/.desktop-keeper.pid
+ready=$prefix/drive_c/.desktop-kept
+if [ -f "$pid_file" ] && grep -qs desktop_keeper "/proc/$(cat "$pid_file")/cmdline"; then exit 0; fi
+rm -f "$ready"
+setsid "$here/wine-run.sh" "$prefix" "$keeper" 'C:\.desktop-kept' </dev/null >/dev/null 2>&1 &
+echo $! >"$pid_file"
+for _ in $(seq 300); do [ -f "$ready" ] && exit 0; sleep 0.1; done
+echo "wine-start.sh: the Wine desktop did not start" >&2
+exit 1
