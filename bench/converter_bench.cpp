@@ -6,12 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "image/bitmap_reader.hpp"
+#include "image/icon_writer.hpp"
+#include "image/resample.hpp"
+#include "tests/image/bitmap_builder.hpp"
 #include "tests/support/temp_folder.hpp"
-#include "tests/tools/bitmap_builder.hpp"
-#include "tools/nconvert/bitmap_reader.hpp"
 #include "tools/nconvert/convert.hpp"
-#include "tools/nconvert/icon_writer.hpp"
-#include "tools/nconvert/resample.hpp"
 
 namespace {
 

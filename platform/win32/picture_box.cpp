@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "display/bitmap_file.hpp"
+#include "image/bitmap_writer.hpp"
 #include "platform/win32/bound_window.hpp"
 #include "platform/win32/check.hpp"
 #include "platform/win32/colors.hpp"
@@ -41,7 +41,7 @@ void CheckScale(float units) {
   return static_cast<int>(std::lround(units / units_per_pixel));
 }
 
-void WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
+void WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
   const unique_file_handle file(
       ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) ThrowLastError();
@@ -270,7 +270,7 @@ void PictureBoxWindow::SaveBitmap(std::string_view path) const {
       bits_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
   std::vector<std::uint32_t> pixels(drawn.begin(), drawn.end());
   for (auto& pixel : pixels) pixel &= 0x00FFFFFF;
-  WriteWholeFile(Widen(path), EncodeBitmapFile(width_, height_, pixels));
+  WriteWholeFile(Widen(path), imaging::EncodeBitmapFile(width_, height_, pixels));
 }
 
 }  // namespace wethrix::win32
