@@ -9,6 +9,7 @@
 #include "platform/win32/bound_window.hpp"
 #include "platform/win32/check.hpp"
 #include "platform/win32/colors.hpp"
+#include "platform/win32/top_down_bitmap.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix::win32 {
@@ -120,13 +121,7 @@ void PictureBoxWindow::Place(const PixelRect& rect) {
 
 void PictureBoxWindow::ResizeImage(int width, int height) {
   if (width == width_ && height == height_ && bitmap_) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = std::max(width, 1);
-  info.bmiHeader.biHeight = -std::max(height, 1);  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownBitmapInfo(std::max(width, 1), std::max(height, 1));
   void* bits = nullptr;
   unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) ThrowLastError();

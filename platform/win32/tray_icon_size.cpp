@@ -6,29 +6,17 @@
 #include "image/resample.hpp"
 #include "platform/errors.hpp"
 #include "platform/win32/check.hpp"
+#include "platform/win32/top_down_bitmap.hpp"
 
 namespace wethrix::win32 {
 namespace {
 
-constexpr WORD kBitsPerPixel = 32;
 constexpr std::uint32_t kOpaque = 0xFF000000U;
 
 UINT TaskbarDpi() {
   const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
   const UINT dpi = taskbar != nullptr ? ::GetDpiForWindow(taskbar) : 0;
   return dpi != 0 ? dpi : ::GetDpiForSystem();
-}
-
-// 32 bits per pixel, rows from the top down: the layout of imaging::Image.
-BITMAPINFO TopDownInfo(LONG width, LONG height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = kBitsPerPixel;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
 }
 
 struct IconBitmaps {
@@ -53,7 +41,7 @@ std::size_t PixelCount(SIZE size) {
 }
 
 imaging::Image ReadColours(HBITMAP colour, SIZE size) {
-  BITMAPINFO info = TopDownInfo(size.cx, size.cy);
+  BITMAPINFO info = TopDownBitmapInfo(size.cx, size.cy);
   std::vector<std::uint32_t> bgra(PixelCount(size));
   const unique_hdc dc(::CreateCompatibleDC(nullptr));
   if (!dc) ThrowLastError();
@@ -71,7 +59,7 @@ imaging::Image ReadColours(HBITMAP colour, SIZE size) {
 }
 
 unique_hbitmap OpaqueColourBitmap(const imaging::Image& image) {
-  const BITMAPINFO info = TopDownInfo(image.width, image.height);
+  const BITMAPINFO info = TopDownBitmapInfo(image.width, image.height);
   void* bits = nullptr;
   unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) ThrowLastError();
