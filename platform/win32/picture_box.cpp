@@ -199,11 +199,6 @@ void PictureBoxWindow::SetFontSize(float points) {
   UpdateFont();
 }
 
-void PictureBoxWindow::SetFontBold(bool bold) {
-  font_bold_ = bold;
-  UpdateFont();
-}
-
 // Sizes in points follow the DPI of the monitor the window is on. Text is drawn without
 // smoothing so that the image holds only the two colours the user chose.
 void PictureBoxWindow::UpdateFont() {
