@@ -30,6 +30,18 @@ function(wethrix_folder_headers out)
   set(${out} ${headers} PARENT_SCOPE)
 endfunction()
 
+# wethrix_layer(<target> SOURCES <file>... [LINKS <layer>...] [EXCEPT <header>...]): a layer made
+# of sources of the current folder that exposes the folder's headers, less those another layer
+# exposes, and sees the layers it links.
+function(wethrix_layer target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;EXCEPT" ${ARGN})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  wethrix_folder_headers(headers ${ARG_EXCEPT})
+  wethrix_expose(${target} ${headers})
+  target_link_libraries(${target} PUBLIC ${ARG_LINKS})
+  wethrix_warnings(${target})
+endfunction()
+
 # Code above every layer (tests, benchmarks) sees its whole folder as well.
 function(wethrix_whole_folder_visible)
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
