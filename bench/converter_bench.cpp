@@ -15,7 +15,9 @@
 
 namespace {
 
-using namespace wethrix::nconvert;
+using namespace wethrix::imaging;
+using wethrix::nconvert::ExitCode;
+using wethrix::nconvert::RunConverter;
 
 std::vector<std::uint8_t> RefreshBitmap() {
   return test_support::BuildBitmap(test_support::Pattern(32, 33, 2), 24);
