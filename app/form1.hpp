@@ -75,7 +75,6 @@ class Form1 final : public MainViewEvents {
   [[nodiscard]] const std::string& CityName() const { return city_name_; }
   [[nodiscard]] bool InTimer() const { return in_timer_; }
   [[nodiscard]] bool HiddenInTray() const { return hidden_in_tray_; }
-  [[nodiscard]] const std::string& ApplicationTitleText() const { return application_title_; }
   // Folder that receives "CurTemp.bmp" and "CurTemp.ico": the program's own when it can be
   // written, else one under %LOCALAPPDATA%, created again whenever it has gone.
   [[nodiscard]] std::string ImageFolder();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/errors.hpp"
+#include "platform/text.hpp"
 
 namespace wethrix {
 namespace {
@@ -12,16 +13,6 @@ namespace {
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // Copies a run of digits from `text` to `out`; returns how many there were.
 std::size_t TakeDigits(std::string_view& text, std::string& out) {
   std::size_t count = 0;
@@ -74,7 +65,7 @@ std::string LocaleDecimalSeparator(const Environment& environment) {
 
 double ParseLocaleNumber(std::string_view text, std::string_view decimal_separator) {
   const std::string portable =
-      PortableForm(TrimBlanks(text), decimal_separator.empty() ? "." : decimal_separator);
+      PortableForm(Trim(text, " \t"), decimal_separator.empty() ? "." : decimal_separator);
   double value = 0;
   const auto [end, error] = std::from_chars(portable.data(), portable.data() + portable.size(), value);
   if (error == std::errc::result_out_of_range) throw Overflow();

@@ -6,16 +6,18 @@
 #include <fstream>
 #include <sstream>
 
+#include "image/bitmap_reader.hpp"
+#include "image/icon_writer.hpp"
+#include "image/resample.hpp"
+#include "tests/image/bitmap_builder.hpp"
 #include "tests/support/temp_folder.hpp"
-#include "tests/tools/bitmap_builder.hpp"
-#include "tools/nconvert/bitmap_reader.hpp"
 #include "tools/nconvert/convert.hpp"
-#include "tools/nconvert/icon_writer.hpp"
-#include "tools/nconvert/resample.hpp"
 
 namespace {
 
-using namespace wethrix::nconvert;
+using namespace wethrix::imaging;
+using wethrix::nconvert::ExitCode;
+using wethrix::nconvert::RunConverter;
 
 std::vector<std::uint8_t> RefreshBitmap() {
   return test_support::BuildBitmap(test_support::Pattern(32, 33, 2), 24);

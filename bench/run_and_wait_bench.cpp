@@ -14,8 +14,8 @@
 #include "platform/win32/event_pump.hpp"
 #include "platform/win32/file_system.hpp"
 #include "platform/win32/process_launcher.hpp"
+#include "tests/image/bitmap_builder.hpp"
 #include "tests/support/temp_folder.hpp"
-#include "tests/tools/bitmap_builder.hpp"
 
 namespace {
 
@@ -81,7 +81,7 @@ int wmain() {
   const std::string converter = temp.Utf8(u8"nconvert.exe");
   const std::string bitmap = temp.Utf8(u8"CurTemp.bmp");
   ExtractConverter(files, events, ConverterBytes(environment), converter);
-  files.Write(bitmap, nconvert::test_support::BuildBitmap(nconvert::test_support::Pattern(32, 33, 2), 24));
+  files.Write(bitmap, imaging::test_support::BuildBitmap(imaging::test_support::Pattern(32, 33, 2), 24));
 
   const Runs conversions = TimeRuns(ConverterCommandLine(converter, bitmap));
   std::string trivial_line(1, '"');

@@ -7,7 +7,6 @@
 
 #include "app/application_title.hpp"
 #include "platform/text.hpp"
-#include "weather/get_weather.hpp"
 
 namespace wethrix {
 namespace {

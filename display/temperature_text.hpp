@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "weather/temperature.hpp"
+#include "app/reading.hpp"
 
 namespace wethrix {
 
@@ -20,7 +20,8 @@ struct RefreshTexts {
 
 // `reason` explains a missing reading (a NaN temperature).
 [[nodiscard]] RefreshTexts BuildRefreshTexts(double temperature, std::string_view reason, Unit unit,
-                                             std::string_view city_name, std::string_view push_button5_caption);
+                                             std::string_view city_name,
+                                             std::string_view push_button5_caption);
 
 // The part of the icon text that must stay readable: the number with its sign.
 [[nodiscard]] std::string_view LeadingNumber(std::string_view icon_text);

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <utility>
+
+#include "platform/text.hpp"
 
 namespace wethrix {
 namespace {
@@ -18,20 +19,10 @@ constexpr std::array<std::pair<std::string_view, PaletteEntry>, 4> kNames{{
     {"button", &SkinPalette::button},
 }};
 
-[[nodiscard]] bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r';
-}
-
-[[nodiscard]] std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+constexpr std::string_view kBlanks = " \t\r";
 
 [[nodiscard]] bool SameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
+  return LowerAscii(a) == LowerAscii(b);
 }
 
 [[nodiscard]] std::optional<int> HexDigit(char c) {
@@ -54,14 +45,14 @@ constexpr std::array<std::pair<std::string_view, PaletteEntry>, 4> kNames{{
 }
 
 void ReadLine(std::string_view line, SkinPalette& palette) {
-  line = Trim(line);
+  line = Trim(line, kBlanks);
   if (line.empty() || line.front() == ';' || line.front() == '#') return;
   const auto equals = line.find('=');
   if (equals == std::string_view::npos) return;
-  const std::string_view name = Trim(line.substr(0, equals));
+  const std::string_view name = Trim(line.substr(0, equals), kBlanks);
   std::string_view value = line.substr(equals + 1);
   value = value.substr(0, value.find(';'));  // a comment may follow the colour
-  const auto color = ParseColor(Trim(value));
+  const auto color = ParseColor(Trim(value, kBlanks));
   const auto entry =
       std::ranges::find_if(kNames, [&](const auto& known) { return SameName(known.first, name); });
   if (color && entry != kNames.end()) palette.*(entry->second) = color;

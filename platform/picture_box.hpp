@@ -34,7 +34,6 @@ class PictureBox {
 
   virtual void SetFontName(std::string_view name) = 0;
   virtual void SetFontSize(float points) = 0;
-  virtual void SetFontBold(bool bold) = 0;
   [[nodiscard]] virtual float FontSize() const = 0;
   // Measures in the current font and scale units.
   [[nodiscard]] virtual float TextWidth(std::string_view text) const = 0;

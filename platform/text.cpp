@@ -7,7 +7,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0U) == 0x80U; }
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0U) == 0x80U;
+}
 
 // Decodes one code point at `pos` and advances it; malformed input yields U+FFFD for one byte.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
@@ -67,8 +69,12 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -120,6 +126,20 @@ std::string ShortenForDisplay(std::string_view text, std::size_t max_units) {
   if (wide.size() <= max_units) return std::string(text);
   if (max_units == 0) return {};
   return Utf16ToUtf8(CutUtf16(wide, max_units - 1)) + std::string(kEllipsis);
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+std::string_view Trim(std::string_view text, std::string_view blanks) {
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 }  // namespace wethrix

@@ -17,4 +17,10 @@ namespace wethrix {
 // that length: a name from the network or the registry can be any length, a line on screen not.
 [[nodiscard]] std::string ShortenForDisplay(std::string_view text, std::size_t max_units);
 
+// A to Z become a to z and every other byte stays, so UTF-8 passes through untouched.
+[[nodiscard]] std::string LowerAscii(std::string_view text);
+
+// `text` without the leading and trailing characters that are among `blanks`.
+[[nodiscard]] std::string_view Trim(std::string_view text, std::string_view blanks);
+
 }  // namespace wethrix

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/errors.hpp"
+#include "tray/notify_record.hpp"
 
 namespace wethrix {
 namespace {

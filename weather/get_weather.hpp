@@ -13,12 +13,7 @@
 
 namespace wethrix {
 
-// The temperature result that means the service refused the API key; compared exactly.
-inline constexpr double kRefusedKeyTemperature = -5000;
 inline constexpr std::string_view kGetWeatherTag = "in Wethrix2021/08/31.Form1.getWeather ";
-// How much of a place name the texts on screen show; enough for any real place, and the tray
-// tooltip keeps room for the reading after it.
-inline constexpr std::size_t kPlaceNameShown = 64;
 
 struct WeatherQuery {
   std::string location;  // the caption of Label1

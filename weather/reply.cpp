@@ -3,22 +3,14 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "platform/text.hpp"
+
 namespace wethrix {
 namespace {
 
 constexpr double kHighestKelvin = 1000;
 constexpr int kStatusNotFound = 404;
 constexpr int kStatusTooManyRequests = 429;
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 ReplyReading NoReading(std::string_view reason) {
   return {ReplyKind::kNoReading, 0, {}, reason};
@@ -37,7 +29,7 @@ bool IsSuccess(int status) {
 std::string PlaceName(const nlohmann::json& document) {
   const auto name = document.find("name");
   if (name == document.end() || !name->is_string()) return {};
-  return std::string(TrimSpaces(name->get_ref<const std::string&>()));
+  return std::string(Trim(name->get_ref<const std::string&>(), " "));
 }
 
 ReplyReading ReadDocument(const nlohmann::json& document) {
@@ -54,9 +46,7 @@ ReplyReading ReadDocument(const nlohmann::json& document) {
 }  // namespace
 
 bool RefusesKey(std::string_view body) {
-  constexpr std::string_view kRefused = "invalid api key";
-  return std::search(body.begin(), body.end(), kRefused.begin(), kRefused.end(),
-                     [](char a, char b) { return LowerAscii(a) == b; }) != body.end();
+  return LowerAscii(body).find("invalid api key") != std::string::npos;
 }
 
 ReplyReading ReadReply(const HttpReply& reply) {

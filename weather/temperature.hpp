@@ -1,8 +1,8 @@
 #pragma once
-// The temperature the program passes around: a whole number of degrees in the chosen unit.
-namespace wethrix {
+// Kelvin, as the service reports it, brought to the chosen unit.
+#include "app/reading.hpp"
 
-enum class Unit { kFahrenheit, kCelsius, kNone };
+namespace wethrix {
 
 inline constexpr double kKelvinOffset = 273.15;
 

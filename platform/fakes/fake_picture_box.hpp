@@ -42,7 +42,6 @@ class FakePictureBox final : public PictureBox {
 
   void SetFontName(std::string_view name) override { font_name_ = name; }
   void SetFontSize(float points) override { font_size_ = points; }
-  void SetFontBold(bool bold) override { bold_ = bold; }
   [[nodiscard]] float FontSize() const override { return font_size_; }
   [[nodiscard]] float TextWidth(std::string_view text) const override;
   [[nodiscard]] float TextHeight(std::string_view text) const override;
@@ -52,7 +51,6 @@ class FakePictureBox final : public PictureBox {
   void SaveBitmap(std::string_view path) const override;
 
   [[nodiscard]] const std::string& FontName() const { return font_name_; }
-  [[nodiscard]] bool Bold() const { return bold_; }
   std::vector<PrintedText> prints;  // since the last clear
   int clears = 0;
   mutable std::vector<std::string> saved;
@@ -74,7 +72,6 @@ class FakePictureBox final : public PictureBox {
   float y_ = 0;
   std::string font_name_ = "Arial";
   float font_size_ = 9;
-  bool bold_ = true;
 };
 
 }  // namespace wethrix::fakes

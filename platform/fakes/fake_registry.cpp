@@ -1,20 +1,10 @@
 #include "platform/fakes/fake_registry.hpp"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/text.hpp"
 
 namespace wethrix::fakes {
-namespace {
-
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return folded;
-}
-
-}  // namespace
-
 long FakeRegistry::SetString(RegistryRoot root, std::string_view key_path, std::string_view name,
                              std::string_view value) {
   return Store(root, key_path, name, std::string(value));
@@ -27,7 +17,7 @@ long FakeRegistry::SetDword(RegistryRoot root, std::string_view key_path, std::s
 
 long FakeRegistry::DeleteValue(RegistryRoot root, std::string_view key_path, std::string_view name) {
   if (refused_roots.contains(root)) return kErrorAccessDenied;
-  return values_.erase({root, Folded(key_path), Folded(name)}) == 1 ? 0 : kErrorFileNotFound;
+  return values_.erase({root, LowerAscii(key_path), LowerAscii(name)}) == 1 ? 0 : kErrorFileNotFound;
 }
 
 std::optional<std::string> FakeRegistry::ReadString(RegistryRoot root, std::string_view key_path,
@@ -45,7 +35,7 @@ std::optional<std::uint32_t> FakeRegistry::ReadDword(RegistryRoot root, std::str
 }
 
 std::size_t FakeRegistry::ValueCount(RegistryRoot root, std::string_view key_path) const {
-  const std::string folded = Folded(key_path);
+  const std::string folded = LowerAscii(key_path);
   return static_cast<std::size_t>(std::count_if(values_.begin(), values_.end(), [&](const auto& entry) {
     return std::get<0>(entry.first) == root && std::get<1>(entry.first) == folded;
   }));
@@ -53,13 +43,13 @@ std::size_t FakeRegistry::ValueCount(RegistryRoot root, std::string_view key_pat
 
 long FakeRegistry::Store(RegistryRoot root, std::string_view key_path, std::string_view name, Data data) {
   if (refused_roots.contains(root)) return kErrorAccessDenied;
-  values_[{root, Folded(key_path), Folded(name)}] = std::move(data);
+  values_[{root, LowerAscii(key_path), LowerAscii(name)}] = std::move(data);
   return 0;
 }
 
 const FakeRegistry::Data* FakeRegistry::Find(RegistryRoot root, std::string_view key_path,
                                              std::string_view name) const {
-  const auto found = values_.find({root, Folded(key_path), Folded(name)});
+  const auto found = values_.find({root, LowerAscii(key_path), LowerAscii(name)});
   return found == values_.end() ? nullptr : &found->second;
 }
 

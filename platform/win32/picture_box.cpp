@@ -5,10 +5,11 @@
 #include <span>
 #include <vector>
 
-#include "display/bitmap_file.hpp"
+#include "image/bitmap_writer.hpp"
 #include "platform/win32/bound_window.hpp"
 #include "platform/win32/check.hpp"
 #include "platform/win32/colors.hpp"
+#include "platform/win32/top_down_bitmap.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix::win32 {
@@ -41,7 +42,7 @@ void CheckScale(float units) {
   return static_cast<int>(std::lround(units / units_per_pixel));
 }
 
-void WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
+void WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
   const unique_file_handle file(
       ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) ThrowLastError();
@@ -120,13 +121,7 @@ void PictureBoxWindow::Place(const PixelRect& rect) {
 
 void PictureBoxWindow::ResizeImage(int width, int height) {
   if (width == width_ && height == height_ && bitmap_) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = std::max(width, 1);
-  info.bmiHeader.biHeight = -std::max(height, 1);  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownBitmapInfo(std::max(width, 1), std::max(height, 1));
   void* bits = nullptr;
   unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) ThrowLastError();
@@ -204,11 +199,6 @@ void PictureBoxWindow::SetFontSize(float points) {
   UpdateFont();
 }
 
-void PictureBoxWindow::SetFontBold(bool bold) {
-  font_bold_ = bold;
-  UpdateFont();
-}
-
 // Sizes in points follow the DPI of the monitor the window is on. Text is drawn without
 // smoothing so that the image holds only the two colours the user chose.
 void PictureBoxWindow::UpdateFont() {
@@ -270,7 +260,7 @@ void PictureBoxWindow::SaveBitmap(std::string_view path) const {
       bits_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
   std::vector<std::uint32_t> pixels(drawn.begin(), drawn.end());
   for (auto& pixel : pixels) pixel &= 0x00FFFFFF;
-  WriteWholeFile(Widen(path), EncodeBitmapFile(width_, height_, pixels));
+  WriteWholeFile(Widen(path), imaging::EncodeBitmapFile(width_, height_, pixels));
 }
 
 }  // namespace wethrix::win32

@@ -25,8 +25,6 @@ class PictureBoxWindow final : public PictureBox {
   [[nodiscard]] HWND Hwnd() const { return hwnd_; }
   // Moves the window; the image keeps what fits and the rest takes the background colour.
   void Place(const PixelRect& rect);
-  [[nodiscard]] int ImageWidth() const { return width_; }
-  [[nodiscard]] int ImageHeight() const { return height_; }
 
   [[nodiscard]] Color ForeColor() const override { return fore_color_; }
   void SetForeColor(Color color) override { fore_color_ = color; }
@@ -46,7 +44,6 @@ class PictureBoxWindow final : public PictureBox {
 
   void SetFontName(std::string_view name) override;
   void SetFontSize(float points) override;
-  void SetFontBold(bool bold) override;
   [[nodiscard]] float FontSize() const override { return font_points_; }
   [[nodiscard]] float TextWidth(std::string_view text) const override;
   [[nodiscard]] float TextHeight(std::string_view text) const override;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/errors.hpp"
+#include "platform/text.hpp"
 #include "platform/win32/tray_icon_size.hpp"
 #include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
@@ -32,10 +33,7 @@ std::string LowerExtension(std::string_view path) {
   const std::size_t dot = path.find_last_of('.');
   const std::size_t slash = path.find_last_of("\\/");
   if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
-  std::string extension(path.substr(dot));
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension;
+  return LowerAscii(path.substr(dot));
 }
 
 // At the size stored in the file.

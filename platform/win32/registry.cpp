@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
 
@@ -52,6 +54,28 @@ long SetValue(RegistryRoot root, std::string_view key_path, std::string_view nam
                           size);
 }
 
+// The value's text, or nothing when it is missing, not a REG_SZ or cannot be read. The value may
+// change between the size query and the read, so the read is retried while it grows.
+std::optional<std::wstring> ReadText(HKEY key, const std::wstring& name) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD bytes = 0;
+    if (::RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
+        ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    const LSTATUS status =
+        ::RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &bytes);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    text.resize(bytes / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 long Win32Registry::SetString(RegistryRoot root, std::string_view key_path, std::string_view name,
@@ -77,21 +101,9 @@ std::optional<std::string> Win32Registry::ReadString(RegistryRoot root, std::str
                                                      std::string_view name) const {
   const OpenedKey opened = OpenKey(root, key_path, KEY_QUERY_VALUE);
   if (opened.status != ERROR_SUCCESS) return std::nullopt;
-  const HKEY key = opened.key.get();
-  const std::wstring value_name = Widen(name);
-  DWORD size = 0;
-  if (::RegGetValueW(key, nullptr, value_name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  std::wstring text(size / sizeof(wchar_t), L'\0');
-  if (::RegGetValueW(key, nullptr, value_name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  text.resize(size / sizeof(wchar_t));
-  while (!text.empty() && text.back() == L'\0') text.pop_back();
-  return Narrow(text);
+  const std::optional<std::wstring> text = ReadText(opened.key.get(), Widen(name));
+  if (!text) return std::nullopt;
+  return Narrow(*text);
 }
 
 }  // namespace wethrix::win32

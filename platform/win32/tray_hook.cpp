@@ -1,7 +1,7 @@
 #include "platform/win32/tray_hook.hpp"
 
+#include "platform/tray_shell.hpp"
 #include "platform/win32/check.hpp"
-#include "tray/notify_record.hpp"
 
 namespace wethrix::win32 {
 namespace {

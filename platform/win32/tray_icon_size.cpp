@@ -3,32 +3,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "image/resample.hpp"
 #include "platform/errors.hpp"
 #include "platform/win32/check.hpp"
-#include "tools/nconvert/resample.hpp"
+#include "platform/win32/top_down_bitmap.hpp"
 
 namespace wethrix::win32 {
 namespace {
 
-constexpr WORD kBitsPerPixel = 32;
 constexpr std::uint32_t kOpaque = 0xFF000000U;
 
 UINT TaskbarDpi() {
   const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
   const UINT dpi = taskbar != nullptr ? ::GetDpiForWindow(taskbar) : 0;
   return dpi != 0 ? dpi : ::GetDpiForSystem();
-}
-
-// 32 bits per pixel, rows from the top down: the layout of nconvert::Image.
-BITMAPINFO TopDownInfo(LONG width, LONG height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = kBitsPerPixel;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
 }
 
 struct IconBitmaps {
@@ -52,8 +40,8 @@ std::size_t PixelCount(SIZE size) {
   return static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy);
 }
 
-nconvert::Image ReadColours(HBITMAP colour, SIZE size) {
-  BITMAPINFO info = TopDownInfo(size.cx, size.cy);
+imaging::Image ReadColours(HBITMAP colour, SIZE size) {
+  BITMAPINFO info = TopDownBitmapInfo(size.cx, size.cy);
   std::vector<std::uint32_t> bgra(PixelCount(size));
   const unique_hdc dc(::CreateCompatibleDC(nullptr));
   if (!dc) ThrowLastError();
@@ -61,7 +49,7 @@ nconvert::Image ReadColours(HBITMAP colour, SIZE size) {
       size.cy) {
     throw InvalidPicture();
   }
-  nconvert::Image image{size.cx, size.cy, {}};
+  imaging::Image image{size.cx, size.cy, {}};
   image.pixels.reserve(bgra.size());
   for (const std::uint32_t pixel : bgra) {
     image.pixels.push_back({static_cast<std::uint8_t>(pixel >> 16U), static_cast<std::uint8_t>(pixel >> 8U),
@@ -70,13 +58,13 @@ nconvert::Image ReadColours(HBITMAP colour, SIZE size) {
   return image;
 }
 
-unique_hbitmap OpaqueColourBitmap(const nconvert::Image& image) {
-  const BITMAPINFO info = TopDownInfo(image.width, image.height);
+unique_hbitmap OpaqueColourBitmap(const imaging::Image& image) {
+  const BITMAPINFO info = TopDownBitmapInfo(image.width, image.height);
   void* bits = nullptr;
   unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) ThrowLastError();
   auto* out = static_cast<std::uint32_t*>(bits);
-  for (const nconvert::Rgb& pixel : image.pixels) {
+  for (const imaging::Rgb& pixel : image.pixels) {
     *out++ = kOpaque | static_cast<std::uint32_t>(pixel.red) << 16U |
              static_cast<std::uint32_t>(pixel.green) << 8U | pixel.blue;
   }
@@ -91,7 +79,7 @@ unique_hbitmap ClearMask(std::int32_t width, std::int32_t height) {
   return mask;
 }
 
-unique_hicon OpaqueIcon(const nconvert::Image& image) {
+unique_hicon OpaqueIcon(const imaging::Image& image) {
   const unique_hbitmap colour = OpaqueColourBitmap(image);
   const unique_hbitmap mask = ClearMask(image.width, image.height);
   ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
@@ -113,7 +101,7 @@ unique_hicon FitIcon(unique_hicon icon, SIZE size) {
   const SIZE natural = SizeOf(bitmaps.colour.get());
   if (natural.cx == size.cx && natural.cy == size.cy) return icon;
   return OpaqueIcon(
-      nconvert::ResampleByAreaAverage(ReadColours(bitmaps.colour.get(), natural), size.cx, size.cy));
+      imaging::ResampleByAreaAverage(ReadColours(bitmaps.colour.get(), natural), size.cx, size.cy));
 }
 
 }  // namespace wethrix::win32

@@ -11,8 +11,8 @@
 #include "platform/win32/process_launcher.hpp"
 #include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
+#include "tests/image/bitmap_builder.hpp"
 #include "tests/support/temp_folder.hpp"
-#include "tests/tools/bitmap_builder.hpp"
 
 namespace wethrix {
 namespace {
@@ -62,9 +62,9 @@ class ConverterWin32Test : public ::testing::Test {
 
 TEST_F(ConverterWin32Test, TheCarriedConverterTurnsABitmapIntoAnIconTheSystemLoads) {
   ExtractConverter(files_, events_, ConverterBytes(environment_), Converter());
-  const nconvert::Image picture = nconvert::test_support::Pattern(32, 33, 5);
+  const imaging::Image picture = imaging::test_support::Pattern(32, 33, 5);
   const std::string bitmap = temp_.Utf8(u8"CurTemp.bmp");
-  files_.Write(bitmap, nconvert::test_support::BuildBitmap(picture, 24));
+  files_.Write(bitmap, imaging::test_support::BuildBitmap(picture, 24));
 
   ASSERT_EQ(Run(ConverterCommandLine(Converter(), bitmap)), 0);
 
@@ -86,7 +86,7 @@ TEST_F(ConverterWin32Test, TheCarriedConverterTurnsABitmapIntoAnIconTheSystemLoa
   const win32::unique_hdc screen(::CreateCompatibleDC(nullptr));
   ASSERT_EQ(::GetDIBits(screen.get(), colour.get(), 0, 33, pixels.data(), &format, DIB_RGB_COLORS), 33);
   for (const auto& [x, y] : {std::pair{0, 0}, std::pair{31, 0}, std::pair{5, 32}}) {
-    const nconvert::Rgb& expected = picture.At(x, y);
+    const imaging::Rgb& expected = picture.At(x, y);
     EXPECT_EQ(pixels[static_cast<std::size_t>(y * 32 + x)] & 0xFFFFFFU,
               std::uint32_t{expected.red} << 16U | std::uint32_t{expected.green} << 8U | expected.blue)
         << x << "," << y;

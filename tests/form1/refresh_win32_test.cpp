@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/error_trap.hpp"
+#include "image/bitmap_reader.hpp"
 #include "platform/fakes/fake_tray.hpp"
 #include "platform/text.hpp"
 #include "platform/win32/picture_loader.hpp"
@@ -16,15 +17,14 @@
 #include "platform/win32/wininet_transfer.hpp"
 #include "tests/form1/win32_refresh_rig.hpp"
 #include "tests/support/temp_folder.hpp"
-#include "tools/nconvert/bitmap_reader.hpp"
 
 namespace wethrix::testing {
 namespace {
 
 constexpr std::string_view kHint =
     "API Key not found. Please click on 'Getting Started / Enter Your API Key' now.";
-constexpr nconvert::Rgb kRed{255, 0, 0};
-constexpr nconvert::Rgb kBlue{0, 0, 255};
+constexpr imaging::Rgb kRed{255, 0, 0};
+constexpr imaging::Rgb kBlue{0, 0, 255};
 
 // Counts requests, and those begun while another was still in flight.
 class CountingTransfer final : public HttpTransfer {
@@ -85,10 +85,10 @@ class RefreshWin32Test : public ::testing::Test {
     return found;
   }
 
-  [[nodiscard]] nconvert::Image Bitmap() const {
+  [[nodiscard]] imaging::Image Bitmap() const {
     const auto bytes = rig_->files.Read(rig_->File("CurTemp.bmp"));
     if (!bytes) throw std::runtime_error("no CurTemp.bmp");
-    return nconvert::ReadBitmap(*bytes);
+    return imaging::ReadBitmap(*bytes);
   }
 
   test_support::TempFolder folder_{u8"wethrix-refresh"};
@@ -100,7 +100,7 @@ class RefreshWin32Test : public ::testing::Test {
 };
 
 // Leftmost column holding the digit colour, or -1.
-int FirstColumnOf(const nconvert::Image& image, nconvert::Rgb color) {
+int FirstColumnOf(const imaging::Image& image, imaging::Rgb color) {
   for (std::int32_t x = 0; x < image.width; ++x) {
     for (std::int32_t y = 0; y < image.height; ++y) {
       if (image.At(x, y) == color) return x;
@@ -120,7 +120,7 @@ TEST_F(RefreshWin32Test, OneRefreshReachesTheWindowTheFilesAndTheTray) {
   ASSERT_FALSE(Sent(kNifTip).empty());
   EXPECT_EQ(FieldText(Sent(kNifTip).back().szTip), u"Wethrix\r\nSan Diego, 61 \u00B0F");
 
-  const nconvert::Image image = Bitmap();
+  const imaging::Image image = Bitmap();
   EXPECT_EQ(image.width, 32);
   EXPECT_EQ(image.height, 33);
   EXPECT_EQ(image.At(0, 0), kBlue);

@@ -4,10 +4,10 @@
 
 #include <fstream>
 
+#include "image/bitmap_reader.hpp"
+#include "image/icon_writer.hpp"
+#include "tests/image/bitmap_builder.hpp"
 #include "tests/support/temp_folder.hpp"
-#include "tests/tools/bitmap_builder.hpp"
-#include "tools/nconvert/bitmap_reader.hpp"
-#include "tools/nconvert/icon_writer.hpp"
 
 namespace wethrix::nconvert {
 namespace {
@@ -71,10 +71,11 @@ TEST_F(ConverterRunTest, WritesTheIconBesideTheBitmapAndReplacesAnOlderOne) {
   const fs::path icon = folder_ / "CurTemp.ico";
   WriteFile(icon, {1, 2, 3});
   for (const unsigned colours : {2U, 3U}) {
-    const Bytes bytes = test_support::BuildBitmap(test_support::Pattern(32, 33, colours), 24);
+    const Bytes bytes =
+        imaging::test_support::BuildBitmap(imaging::test_support::Pattern(32, 33, colours), 24);
     WriteFile(bitmap, bytes);
     ASSERT_EQ(Convert(bitmap), ExitCode::kConverted) << errors_;
-    EXPECT_EQ(ReadFile(icon), WriteIcon(ReadBitmap(bytes)));
+    EXPECT_EQ(ReadFile(icon), imaging::WriteIcon(imaging::ReadBitmap(bytes)));
   }
   EXPECT_EQ(errors_, "");
   EXPECT_EQ(FilesInFolder(), 2U);  // no temporary file left behind
@@ -94,8 +95,9 @@ TEST_F(ConverterRunTest, FailuresSayWhyOnOneLineAndKeepTheOlderIcon) {
   const Case cases[] = {
       {"missing", {}, ExitCode::kBadBitmap, "cannot convert"},
       {"not a bitmap", {'G', 'I', 'F', '8', '9', 'a'}, ExitCode::kBadBitmap, "does not start with \"BM\""},
-      {"too large for an icon", test_support::BuildBitmap(test_support::Pattern(300, 1, 2), 1),
-       ExitCode::kBadBitmap, "256 pixels"},
+      {"too large for an icon",
+       imaging::test_support::BuildBitmap(imaging::test_support::Pattern(300, 1, 2), 1), ExitCode::kBadBitmap,
+       "256 pixels"},
   };
   for (const Case& c : cases) {
     fs::remove(bitmap);
@@ -111,7 +113,7 @@ TEST_F(ConverterRunTest, FailuresSayWhyOnOneLineAndKeepTheOlderIcon) {
 
 TEST_F(ConverterRunTest, AnUnwritableIconIsReportedAndLeavesNothingBehind) {
   const fs::path bitmap = folder_ / "CurTemp.bmp";
-  WriteFile(bitmap, test_support::BuildBitmap(test_support::Pattern(4, 4, 2), 1));
+  WriteFile(bitmap, imaging::test_support::BuildBitmap(imaging::test_support::Pattern(4, 4, 2), 1));
   fs::create_directory(folder_ / "CurTemp.ico");  // nothing can replace a folder
   EXPECT_EQ(Convert(bitmap), ExitCode::kCannotWrite);
   EXPECT_NE(errors_.find("cannot write"), std::string::npos) << errors_;

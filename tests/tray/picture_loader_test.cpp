@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "image/icon_writer.hpp"
+#include "image/resample.hpp"
 #include "platform/errors.hpp"
 #include "platform/fakes/fake_services.hpp"
 #include "platform/win32/clock.hpp"
@@ -14,8 +16,6 @@
 #include "platform/win32/tray_shell.hpp"
 #include "platform/win32/tray_window.hpp"
 #include "test_files.hpp"
-#include "tools/nconvert/icon_writer.hpp"
-#include "tools/nconvert/resample.hpp"
 #include "tray/sys_tray.hpp"
 
 namespace wethrix::win32 {
@@ -86,9 +86,9 @@ IconPixels ReadIcon(HICON icon) {
   return pixels;
 }
 
-std::vector<std::uint32_t> OpaqueArgb(const nconvert::Image& image) {
+std::vector<std::uint32_t> OpaqueArgb(const imaging::Image& image) {
   std::vector<std::uint32_t> argb;
-  for (const nconvert::Rgb& p : image.pixels) {
+  for (const imaging::Rgb& p : image.pixels) {
     argb.push_back(0xFF000000U | static_cast<std::uint32_t>(p.red) << 16U |
                    static_cast<std::uint32_t>(p.green) << 8U | p.blue);
   }
@@ -96,8 +96,8 @@ std::vector<std::uint32_t> OpaqueArgb(const nconvert::Image& image) {
 }
 
 // Black and white columns over a red top and a blue bottom half, the size of the refresh picture.
-nconvert::Image RefreshSizedPicture() {
-  nconvert::Image image{32, 33, {}};
+imaging::Image RefreshSizedPicture() {
+  imaging::Image image{32, 33, {}};
   for (std::uint8_t y = 0; y < 33; ++y) {
     for (std::uint8_t x = 0; x < 32; ++x) {
       const std::uint8_t level = x % 2 == 0 ? 0 : 255;
@@ -108,7 +108,7 @@ nconvert::Image RefreshSizedPicture() {
 }
 
 std::string WriteRefreshIcon(const std::string& name) {
-  return test::WriteFile(name, nconvert::WriteIcon(RefreshSizedPicture()));
+  return test::WriteFile(name, imaging::WriteIcon(RefreshSizedPicture()));
 }
 
 TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueColours) {
@@ -121,7 +121,7 @@ TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueCol
   }
   ASSERT_EQ(icon.size.cx, tray.cx);
   ASSERT_EQ(icon.size.cy, tray.cy);
-  EXPECT_EQ(icon.argb, OpaqueArgb(nconvert::ResampleByAreaAverage(RefreshSizedPicture(), tray.cx, tray.cy)));
+  EXPECT_EQ(icon.argb, OpaqueArgb(imaging::ResampleByAreaAverage(RefreshSizedPicture(), tray.cx, tray.cy)));
   EXPECT_EQ(std::count(icon.mask.begin(), icon.mask.end(), 0), static_cast<std::ptrdiff_t>(icon.mask.size()));
 }
 
@@ -140,7 +140,7 @@ TEST(PictureLoaderTest, FittingGivesEveryTraySizeTheAverageOfTheIcon) {
     const IconPixels icon = ReadIcon(fitted.get());
     ASSERT_EQ(icon.size.cx, side);
     ASSERT_EQ(icon.size.cy, side);
-    EXPECT_EQ(icon.argb, OpaqueArgb(nconvert::ResampleByAreaAverage(RefreshSizedPicture(), side, side)))
+    EXPECT_EQ(icon.argb, OpaqueArgb(imaging::ResampleByAreaAverage(RefreshSizedPicture(), side, side)))
         << side;
   }
   // Black and white columns become the grey between them, over red at the top, blue at the bottom.

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "display/bitmap_file.hpp"
+#include "image/bitmap_writer.hpp"
+#include "image/icon_writer.hpp"
 #include "platform/win32/wide.hpp"
-#include "tools/nconvert/icon_writer.hpp"
 
 namespace wethrix::test {
 
@@ -29,14 +29,14 @@ inline std::string WriteFile(const std::string& name, const std::vector<std::uin
 
 // A 16 x 16 icon of one colour, written by the converter's own icon writer.
 inline std::string WriteIconFile(const std::string& name) {
-  const nconvert::Image image{16, 16, std::vector<nconvert::Rgb>(16 * 16, nconvert::Rgb{0x20, 0x60, 0xC0})};
-  return WriteFile(name, nconvert::WriteIcon(image));
+  const imaging::Image image{16, 16, std::vector<imaging::Rgb>(16 * 16, imaging::Rgb{0x20, 0x60, 0xC0})};
+  return WriteFile(name, imaging::WriteIcon(image));
 }
 
 // A 16 x 16 bitmap of one colour, written as a picture box saves one.
 inline std::string WriteBitmapFile(const std::string& name) {
   const std::vector<std::uint32_t> green(16 * 16, 0x0000FF00);
-  return WriteFile(name, EncodeBitmapFile(16, 16, green));
+  return WriteFile(name, imaging::EncodeBitmapFile(16, 16, green));
 }
 
 }  // namespace wethrix::test

@@ -5,6 +5,7 @@
 #include "platform/win32/picture_loader.hpp"
 #include "platform/win32/tray_window.hpp"
 #include "test_files.hpp"
+#include "tray/notify_record.hpp"
 
 namespace wethrix::win32 {
 namespace {

@@ -1,8 +1,8 @@
 #include "tools/nconvert/convert.hpp"
 
+#include "image/bitmap_reader.hpp"
+#include "image/icon_writer.hpp"
 #include "platform/errors.hpp"
-#include "tools/nconvert/bitmap_reader.hpp"
-#include "tools/nconvert/icon_writer.hpp"
 #include "tools/nconvert/system.hpp"
 
 namespace wethrix::nconvert {
@@ -37,7 +37,7 @@ ExitCode RunConverter(std::span<const std::string> arguments, std::string& error
   if (!conversion) return Fail(errors, ExitCode::kBadCommandLine, "usage: nconvert -out ico <bitmap file>");
   Bytes icon;
   try {
-    icon = WriteIcon(ReadBitmap(ReadWholeFile(conversion->bitmap, kMaxBitmapBytes)));
+    icon = imaging::WriteIcon(imaging::ReadBitmap(ReadWholeFile(conversion->bitmap, kMaxBitmapBytes)));
   } catch (const AppError& error) {
     return Fail(errors, ExitCode::kBadBitmap,
                 "cannot convert \"" + conversion->bitmap + "\": " + error.what());

@@ -1,4 +1,4 @@
-#include "display/bitmap_file.hpp"
+#include "image/bitmap_writer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,10 @@
 
 #include "platform/errors.hpp"
 
-namespace wethrix {
+namespace wethrix::imaging {
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 [[nodiscard]] std::uint32_t Read32(const Bytes& bytes, std::size_t at) {
   std::uint32_t value = 0;
@@ -49,4 +51,4 @@ TEST(BitmapFileTest, RefusesSizesThatDoNotMatchThePixels) {
 }
 
 }  // namespace
-}  // namespace wethrix
+}  // namespace wethrix::imaging

@@ -1,11 +1,11 @@
-#include "tools/nconvert/resample.hpp"
+#include "image/resample.hpp"
 
 #include <algorithm>
 #include <string>
 
 #include "platform/errors.hpp"
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 namespace {
 
 // One source row or column feeding a target one, weighted in units of 1/target of a source
@@ -92,4 +92,4 @@ Image ResampleByAreaAverage(const Image& source, std::int32_t width, std::int32_
   return target;
 }
 
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 
 struct Rgb {
   std::uint8_t red = 0;
@@ -23,4 +23,4 @@ struct Image {
   }
 };
 
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <random>
 
+#include "image/bitmap_reader.hpp"
+#include "image/icon_writer.hpp"
 #include "platform/errors.hpp"
-#include "tests/tools/bitmap_builder.hpp"
-#include "tools/nconvert/bitmap_reader.hpp"
-#include "tools/nconvert/icon_writer.hpp"
+#include "tests/image/bitmap_builder.hpp"
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 namespace {
 
 using test_support::BuildBitmap;
@@ -212,4 +212,4 @@ TEST(ImageCodecTest, SurvivesMutatedHeaders) {
 }
 
 }  // namespace
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/nconvert/image.hpp"
+#include "image/image.hpp"
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 
 inline constexpr std::int32_t kMaxIconSide = 256;
 
@@ -13,4 +13,4 @@ inline constexpr std::int32_t kMaxIconSide = 256;
 // be icons and are refused with AppError.
 [[nodiscard]] std::vector<std::uint8_t> WriteIcon(const Image& image);
 
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging

@@ -1,4 +1,4 @@
-#include "tools/nconvert/resample.hpp"
+#include "image/resample.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 
 #include "platform/errors.hpp"
-#include "tests/tools/bitmap_builder.hpp"
+#include "tests/image/bitmap_builder.hpp"
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 namespace {
 
 Rgb Grey(std::uint8_t level) {
@@ -120,4 +120,4 @@ TEST(ResampleTest, RefusesEmptyOversizedAndInconsistentPictures) {
 }
 
 }  // namespace
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/nconvert/image.hpp"
+#include "image/image.hpp"
 
-namespace wethrix::nconvert::test_support {
+namespace wethrix::imaging::test_support {
 
 // Field offsets of the file, for tests that corrupt one field.
 inline constexpr std::size_t kPixelOffsetField = 10;
@@ -27,4 +27,4 @@ inline constexpr std::size_t kPaletteStart = 54;
 
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value);
 
-}  // namespace wethrix::nconvert::test_support
+}  // namespace wethrix::imaging::test_support

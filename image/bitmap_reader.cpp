@@ -1,10 +1,10 @@
-#include "tools/nconvert/bitmap_reader.hpp"
+#include "image/bitmap_reader.hpp"
 
 #include <string>
 
 #include "platform/errors.hpp"
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
@@ -157,4 +157,4 @@ Image ReadBitmap(std::span<const std::uint8_t> file) {
   return image;
 }
 
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging

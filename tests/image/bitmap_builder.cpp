@@ -1,9 +1,9 @@
-#include "tests/tools/bitmap_builder.hpp"
+#include "tests/image/bitmap_builder.hpp"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace wethrix::nconvert::test_support {
+namespace wethrix::imaging::test_support {
 namespace {
 
 void PutU16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint16_t value) {
@@ -83,4 +83,4 @@ Image Pattern(std::int32_t width, std::int32_t height, unsigned colours) {
   return image;
 }
 
-}  // namespace wethrix::nconvert::test_support
+}  // namespace wethrix::imaging::test_support

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 
-#include "tools/nconvert/image.hpp"
+#include "image/image.hpp"
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 
 inline constexpr std::int32_t kMaxResampleSide = 65536;
 
@@ -14,4 +14,4 @@ inline constexpr std::int32_t kMaxResampleSide = 65536;
 // count does not match its size, is refused with AppError (kInvalidPicture).
 [[nodiscard]] Image ResampleByAreaAverage(const Image& source, std::int32_t width, std::int32_t height);
 
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging

@@ -1,34 +1,16 @@
-#include "tools/nconvert/icon_writer.hpp"
+#include "image/icon_writer.hpp"
 
 #include <string>
 
+#include "image/little_endian.hpp"
 #include "platform/errors.hpp"
 
-namespace wethrix::nconvert {
+namespace wethrix::imaging {
 namespace {
 
 constexpr std::uint32_t kDirectorySize = 6 + 16;  // ICONDIR with one ICONDIRENTRY
 constexpr std::uint32_t kInfoHeaderSize = 40;     // BITMAPINFOHEADER
 constexpr std::uint8_t kOpaque = 255;
-
-class LittleEndianWriter {
- public:
-  explicit LittleEndianWriter(std::size_t capacity) { bytes_.reserve(capacity); }
-  void U8(std::uint8_t value) { bytes_.push_back(value); }
-  void U16(std::uint16_t value) {
-    U8(static_cast<std::uint8_t>(value));
-    U8(static_cast<std::uint8_t>(value >> 8U));
-  }
-  void U32(std::uint32_t value) {
-    U16(static_cast<std::uint16_t>(value));
-    U16(static_cast<std::uint16_t>(value >> 16U));
-  }
-  void Zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
-  [[nodiscard]] std::vector<std::uint8_t> Take() && { return std::move(bytes_); }
-
- private:
-  std::vector<std::uint8_t> bytes_;
-};
 
 // The directory stores 256 as 0.
 std::uint8_t DirectorySide(std::uint32_t side) {
@@ -84,4 +66,4 @@ std::vector<std::uint8_t> WriteIcon(const Image& image) {
   return std::move(out).Take();
 }
 
-}  // namespace wethrix::nconvert
+}  // namespace wethrix::imaging
