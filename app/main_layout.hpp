@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/layout.hpp"
 #include "app/main_view.hpp"
 #include "platform/form_window.hpp"
+#include "platform/layout.hpp"
 
 namespace wethrix {
 

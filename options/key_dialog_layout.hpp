@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/layout.hpp"
 #include "app/main_layout.hpp"
 #include "options/key_dialog_view.hpp"
+#include "platform/layout.hpp"
 
 namespace wethrix {
 
