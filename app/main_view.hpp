@@ -49,7 +49,7 @@ class MainViewEvents {
   virtual void PowerResumed() = 0;
 };
 
-class MainView : public FormWindow {
+class MainView : public virtual FormWindow {
  public:
   [[nodiscard]] virtual std::string Label1() const = 0;
   virtual void SetLabel1(std::string_view text) = 0;

@@ -35,7 +35,7 @@ class KeyDialogEvents {
   virtual void MouseMove(KeyDialogControl control) = 0;
 };
 
-class KeyDialogView : public FormWindow {
+class KeyDialogView : public virtual FormWindow {
  public:
   // Creates the window hidden, every control at its design value; a loaded view is left alone.
   virtual void Load() = 0;

@@ -21,6 +21,7 @@ class FormControl {
   virtual void SetBackColor(Color color) = 0;
 };
 
+// Views derive from it virtually, so that a Win32 form implements it once, in its designed-form base.
 class FormWindow {
  public:
   virtual ~FormWindow() = default;

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/layout.hpp"
-#include "app/main_layout.hpp"
+#include "platform/form_design.hpp"
+#include "platform/layout.hpp"
 #include "platform/picture_box.hpp"
 #include "platform/win32/unique_handle.hpp"
 

@@ -179,7 +179,7 @@ void PressButton(HWND dialog, int id) {
 
 HWND KeyDialogControl(HWND dialog, std::string_view name) {
   const auto design = KeyDialogDesign();
-  const auto found = std::ranges::find(design, name, &KeyControlDesign::name);
+  const auto found = std::ranges::find(design, name, &ControlDesign::name);
   if (found == design.end()) throw std::invalid_argument("no key dialog control named " + std::string(name));
   return ::GetDlgItem(dialog, kFirstControlId + static_cast<int>(found - design.begin()));
 }

@@ -1,4 +1,4 @@
-#include "app/layout.hpp"
+#include "platform/layout.hpp"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ TEST(LayoutTest, PointsBecomeCharacterHeightsOfTheDpi) {
 TEST(LayoutTest, AFramesControlIsPlacedFromTheFramesCorner) {
   const auto design = MainWindowDesign();
   const auto label1 = std::ranges::find(design, std::string_view("Label1"), &ControlDesign::name);
-  const TwipRect rect = ClientRect(*label1);
+  const TwipRect rect = ClientRect(design, *label1);
   EXPECT_EQ(rect.left, 120 + 240);
   EXPECT_EQ(rect.top, 600 + 345);
   EXPECT_EQ(rect.width, 5055);
@@ -45,7 +45,7 @@ TEST(LayoutTest, AFramesControlIsPlacedFromTheFramesCorner) {
 // A slip in the design table would put a control outside what holds it.
 TEST(LayoutTest, EveryControlLiesWithinItsFrameAndTheClientArea) {
   for (const auto& control : MainWindowDesign()) {
-    const TwipRect rect = ClientRect(control);
+    const TwipRect rect = ClientRect(MainWindowDesign(), control);
     EXPECT_GE(rect.left, 0) << control.name;
     EXPECT_LE(rect.left + rect.width, kClientWidthTwips) << control.name;
     EXPECT_LE(rect.top + rect.height, kClientHeightTwips) << control.name;

@@ -69,6 +69,8 @@ TEST_F(KeyDialogWindowTest, CaptionsAreTheDesignedOnes) {
   EXPECT_EQ(TextOf(window.ControlHandle("PushButton6")), L"OK");
   EXPECT_EQ(TextOf(window.ControlHandle("Text1")), L"Text1");
   EXPECT_EQ(window.ControlHandle("Text9"), nullptr) << "a name not in the design, as in the main window";
+  EXPECT_EQ(::GetWindowLongPtrW(window.ControlHandle("Label2"), GWL_STYLE) & SS_TYPEMASK, SS_LEFT)
+      << "designed two lines high, so the instructions wrap";
 }
 
 TEST_F(KeyDialogWindowTest, TabOrderStartsAtText1ThenOk) {
@@ -152,6 +154,22 @@ TEST_F(KeyDialogFlowTest, TheCloseBoxUnloadsWithoutRefreshAndTheAddressesGoToThe
   EXPECT_FALSE(window.Loaded());
   EXPECT_EQ(main_shown, 1);
   EXPECT_TRUE(refreshes.empty());
+}
+
+TEST_F(KeyDialogFlowTest, TheMouseOverAPushButtonShowsTheCustomPointerAndElsewhereTheDefault) {
+  form3.Show();
+  const auto pointer_over = [this](HWND target) {
+    ::SendMessageW(target, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    return window.Pointer();
+  };
+  for (const char* button : {"PushButton1", "PushButton2", "PushButton6"}) {
+    EXPECT_EQ(pointer_over(window.ControlHandle(button)), MousePointer::kCustom) << button;
+    EXPECT_EQ(pointer_over(window.Hwnd()), MousePointer::kDefault) << "the dialog after " << button;
+  }
+  for (const char* other : {"Frame1", "Frame2", "Frame3", "Label2", "Text1"}) {
+    pointer_over(window.ControlHandle("PushButton1"));
+    EXPECT_EQ(pointer_over(window.ControlHandle(other)), MousePointer::kDefault) << other;
+  }
 }
 
 TEST_F(KeyDialogFlowTest, EnterConfirmsAndEscapeCloses) {

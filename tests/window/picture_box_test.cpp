@@ -9,6 +9,7 @@
 #include <limits>
 #include <vector>
 
+#include "app/main_layout.hpp"
 #include "platform/errors.hpp"
 #include "platform/win32/colors.hpp"
 #include "platform/win32/unique_handle.hpp"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/layout.hpp"
+#include "platform/layout.hpp"
 
 namespace wethrix::win32::testing {
 

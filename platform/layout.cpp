@@ -1,4 +1,4 @@
-#include "app/layout.hpp"
+#include "platform/layout.hpp"
 
 #include <cmath>
 
