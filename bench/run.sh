@@ -59,6 +59,7 @@ cat "$out"/run_and_wait.txt "$out"/refresh.txt "$out"/program.txt | tr -d '\r' |
     row("refresh, own work / 5 ms", f["refresh_own_work"], 5, "<= 1")
     row("converter RunAndWait / console program RunAndWait", f["converter_run_and_wait"], f["trivial_run_and_wait"], "<= 1.2")
     row("converter bare / console program bare", f["converter_bare"], f["trivial_bare"], "")
+    row("converter file check / converter RunAndWait", f["converter_check"], f["converter_run_and_wait"], "small")
     row("Wethrix.exe memory / hello-world window", f["wethrix_memory"], f["hello_memory"], "<= 1.5")
     row("memory, last / first of the back-to-back refreshes", f["memory_last_of_many"], f["memory_first_of_many"],
         sprintf("+%.0f KiB (<= +64)", f["memory_last_of_many"] - f["memory_first_of_many"]))
