@@ -61,11 +61,11 @@ auto WithScript(Script script, Show show) {
   return result;
 }
 
-inline HWND Focused(HWND dialog) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
-  return info.hwndFocus;
+// The dialog's text field. Keys go to it, not to whatever has the focus: under Wine another
+// program's window may take the activation while the dialog waits, and keys sent to the
+// focus would then be lost and the dialog would never end.
+inline HWND Field(HWND dialog) {
+  return ::FindWindowExW(dialog, nullptr, L"Edit", nullptr);
 }
 
 inline void Type(HWND target, const std::wstring& text) {

@@ -6,7 +6,7 @@
 namespace wethrix {
 namespace {
 
-using test::Focused;
+using test::Field;
 using test::Press;
 using test::TextOf;
 using test::Type;
@@ -16,7 +16,7 @@ TEST(InputBoxWin32Test, TypingReplacesTheSelectedDefaultAndEnterConfirms) {
   const std::string answer =
       WithScript({L"Typing test",
                   [](HWND dialog) {
-                    HWND field = Focused(dialog);
+                    HWND field = Field(dialog);
                     Type(field, L"Paris France");
                     Press(field, VK_RETURN);
                   }},
@@ -33,7 +33,7 @@ TEST(InputBoxWin32Test, OkWithTheDefaultReturnsItUntouched) {
 
 TEST(InputBoxWin32Test, EscapeAndCancelReturnTheEmptyText) {
   const std::string escaped =
-      WithScript({L"Escape test", [](HWND dialog) { Press(Focused(dialog), VK_ESCAPE); }},
+      WithScript({L"Escape test", [](HWND dialog) { Press(Field(dialog), VK_ESCAPE); }},
                  [] { return win32::RunInputBox(nullptr, "Where?", "Escape test", "kept"); });
   EXPECT_EQ(escaped, "");
   const std::string cancelled =
