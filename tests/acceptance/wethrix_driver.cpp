@@ -203,10 +203,19 @@ void WethrixDriver::Start() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.wstring().c_str(), &startup, &info)) {
-    throw std::runtime_error("Wethrix.exe did not start");
+  // Under Wine a process start fails now and then (about once in a few hundred starts here), with
+  // the program never run; another try is what a user would do.
+  constexpr int kTries = 3;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    if (::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         folder_.wstring().c_str(), &startup, &info)) {
+      error = 0;
+      break;
+    }
+    error = ::GetLastError();
   }
+  if (error != 0) throw std::runtime_error("Wethrix.exe did not start: error " + std::to_string(error));
   process_.reset(info.hProcess);
   win32::unique_kernel_handle thread(info.hThread);
   process_id_ = info.dwProcessId;
