@@ -116,6 +116,8 @@ class Handler(BaseHTTPRequestHandler):
             self.send_response(status)
             self.send_header("Content-Type", content_type)
             self.send_header("Content-Length", str(len(data)))
+            if self.close_connection:
+                self.send_header("Connection", "close")  # as the real service answers a client that asks
             self.end_headers()
             self.wfile.write(data)
         except OSError:
