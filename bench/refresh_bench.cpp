@@ -91,6 +91,7 @@ class StampedPictures final : public PictureLoader {
   [[nodiscard]] PicturePtr Load(std::string_view path) override {
     stamps_.Mark("icon load begins");
     PicturePtr inner = inner_.Load(path);
+    stamps_.Mark("icon loaded");
     ++loaded;
     const Picture* raw = inner.get();
     return {raw, [this, held = std::move(inner)](const Picture*) mutable {
@@ -144,7 +145,8 @@ constexpr Phase kPhases[] = {
     {"texts, setting, tooltip", "reply taken", "tip set"},
     {"drawing and bitmap save", "tip set", "converter starts"},
     {"converter run (RunAndWait)", "converter starts", "icon load begins"},
-    {"icon load and NIM_MODIFY", "icon load begins", "icon in tray"},
+    {"icon load", "icon load begins", "icon loaded"},
+    {"icon into the tray", "icon loaded", "icon in tray"},
     {"sample redraw", "icon in tray", "balloon begins"},
     {"balloon (NIM_MODIFY)", "balloon begins", "balloon shown"},
 };
