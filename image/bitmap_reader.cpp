@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "image/little_endian.hpp"
 #include "platform/errors.hpp"
 
 namespace wethrix::imaging {
@@ -15,35 +16,6 @@ constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 24;
 [[noreturn]] void Refuse(const std::string& reason) {
   throw AppError(error_number::kInvalidPicture, reason);
 }
-
-class LittleEndian {
- public:
-  explicit LittleEndian(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-
-  [[nodiscard]] std::uint16_t U16(std::size_t offset) const {
-    Require(offset, 2);
-    return static_cast<std::uint16_t>(bytes_[offset] | bytes_[offset + 1] << 8U);
-  }
-  [[nodiscard]] std::uint32_t U32(std::size_t offset) const {
-    Require(offset, 4);
-    return static_cast<std::uint32_t>(bytes_[offset]) | static_cast<std::uint32_t>(bytes_[offset + 1]) << 8U |
-           static_cast<std::uint32_t>(bytes_[offset + 2]) << 16U |
-           static_cast<std::uint32_t>(bytes_[offset + 3]) << 24U;
-  }
-  [[nodiscard]] std::int32_t I32(std::size_t offset) const { return static_cast<std::int32_t>(U32(offset)); }
-
-  // The `count` bytes at `offset`, refused when the file ends before them.
-  [[nodiscard]] std::span<const std::uint8_t> Bytes(std::uint64_t offset, std::uint64_t count) const {
-    Require(offset, count);
-    return bytes_.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
-  }
-
- private:
-  void Require(std::uint64_t offset, std::uint64_t count) const {
-    if (offset > bytes_.size() || count > bytes_.size() - offset) Refuse("the file is truncated");
-  }
-  std::span<const std::uint8_t> bytes_;
-};
 
 struct Layout {
   std::int32_t width = 0;
@@ -74,7 +46,7 @@ void CheckSize(std::int32_t width, std::int64_t height) {
   }
 }
 
-Layout ReadLayout(const LittleEndian& in) {
+Layout ReadLayout(const LittleEndianReader& in) {
   if (in.U16(0) != 0x4D42) Refuse("the file does not start with \"BM\"");
   const std::uint32_t header_size = in.U32(kFileHeaderSize);
   if (!IsInfoHeaderSize(header_size)) {
@@ -100,7 +72,7 @@ Layout ReadLayout(const LittleEndian& in) {
   return layout;
 }
 
-std::vector<Rgb> ReadPalette(const LittleEndian& in, const Layout& layout) {
+std::vector<Rgb> ReadPalette(const LittleEndianReader& in, const Layout& layout) {
   if (layout.bits > 8) return {};
   const std::uint32_t capacity = 1U << layout.bits;
   const std::uint32_t count = layout.colours_used == 0 ? capacity : layout.colours_used;
@@ -139,7 +111,7 @@ Rgb PixelAt(std::span<const std::uint8_t> row, std::int32_t x, const Layout& lay
 }  // namespace
 
 Image ReadBitmap(std::span<const std::uint8_t> file) {
-  const LittleEndian in(file);
+  const LittleEndianReader in(file);
   const Layout layout = ReadLayout(in);
   const std::vector<Rgb> palette = ReadPalette(in, layout);
   const std::uint64_t palette_end = layout.header_end + palette.size() * 4;

@@ -6,8 +6,10 @@
 #include <cctype>
 #include <string>
 
+#include "image/icon_reader.hpp"
 #include "platform/errors.hpp"
 #include "platform/text.hpp"
+#include "platform/win32/file_system.hpp"
 #include "platform/win32/tray_icon_size.hpp"
 #include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
@@ -45,6 +47,20 @@ Owner LoadFile(const std::wstring& path, UINT image_type) {
   return handle;
 }
 
+// An icon of the kind the converter writes is read here: under Wine the system's loader takes
+// milliseconds longer for it, on every refresh. Any other icon is left to the system.
+unique_hicon LoadTrayIcon(std::string_view path, const std::wstring& wide, std::uint64_t file_size) {
+  const SIZE size = TraySmallIconSize();
+  const std::optional<Bytes> bytes =
+      file_size <= imaging::kLargestIconFile ? Win32FileSystem().Read(path) : std::nullopt;
+  if (bytes) {
+    if (const std::optional<imaging::Image> image = imaging::ReadOpaqueIcon(*bytes)) {
+      return OpaqueIconOfSize(*image, size);
+    }
+  }
+  return FitIcon(LoadFile<unique_hicon>(wide, IMAGE_ICON), size);
+}
+
 template <typename Owner>
 PicturePtr Own(Owner handle, PictureType type) {
   return std::make_shared<OwnedPicture<Owner>>(std::move(handle), type);
@@ -54,12 +70,14 @@ PicturePtr Own(Owner handle, PictureType type) {
 
 PicturePtr Win32PictureLoader::Load(std::string_view path) {
   const std::wstring wide = Widen(path);
-  if (::GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &file)) {
     throw AppError(error_number::kFileNotFound, "File not found");
   }
   const std::string extension = LowerExtension(path);
   if (extension == ".ico") {
-    return Own(FitIcon(LoadFile<unique_hicon>(wide, IMAGE_ICON), TraySmallIconSize()), PictureType::kIcon);
+    const std::uint64_t file_size = std::uint64_t{file.nFileSizeHigh} << 32U | file.nFileSizeLow;
+    return Own(LoadTrayIcon(path, wide, file_size), PictureType::kIcon);
   }
   if (extension == ".cur") return Own(LoadFile<unique_hcursor>(wide, IMAGE_CURSOR), PictureType::kIcon);
   if (extension == ".bmp") return Own(LoadFile<unique_hbitmap>(wide, IMAGE_BITMAP), PictureType::kBitmap);

@@ -100,8 +100,12 @@ unique_hicon FitIcon(unique_hicon icon, SIZE size) {
   if (!bitmaps.colour) return icon;
   const SIZE natural = SizeOf(bitmaps.colour.get());
   if (natural.cx == size.cx && natural.cy == size.cy) return icon;
-  return OpaqueIcon(
-      imaging::ResampleByAreaAverage(ReadColours(bitmaps.colour.get(), natural), size.cx, size.cy));
+  return OpaqueIconOfSize(ReadColours(bitmaps.colour.get(), natural), size);
+}
+
+unique_hicon OpaqueIconOfSize(const imaging::Image& image, SIZE size) {
+  if (image.width == size.cx && image.height == size.cy) return OpaqueIcon(image);
+  return OpaqueIcon(imaging::ResampleByAreaAverage(image, size.cx, size.cy));
 }
 
 }  // namespace wethrix::win32

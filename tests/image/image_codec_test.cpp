@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 
 #include "image/bitmap_reader.hpp"
+#include "image/icon_reader.hpp"
 #include "image/icon_writer.hpp"
 #include "platform/errors.hpp"
 #include "tests/image/bitmap_builder.hpp"
@@ -123,6 +125,38 @@ TEST(ImageCodecTest, IconDirectoryDescribesOneImageOfTheBitmapSize) {
   EXPECT_EQ(largest[6], 0);  // 256 is stored as 0
   for (const auto& [width, height] : {std::pair{257, 1}, std::pair{1, 257}, std::pair{0, 1}}) {
     EXPECT_THROW(static_cast<void>(WriteIcon(Image{width, height, {}})), AppError) << width << "x" << height;
+  }
+}
+
+// The program reads back only icons it could have written; every other one, and every cut or
+// damaged file, is left to the system's loader, never half read.
+TEST(ImageCodecTest, ReadsBackOnlyTheOpaqueIconsItWrites) {
+  const Image picture = Pattern(32, 33, 2);
+  const Bytes icon = WriteIcon(picture);
+  const std::optional<Image> read = ReadOpaqueIcon(icon);
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->width, 32);
+  EXPECT_EQ(read->height, 33);
+  EXPECT_EQ(read->pixels, picture.pixels);
+
+  constexpr std::size_t kColours = 22 + 40;
+  const std::pair<const char*, std::function<void(Bytes&)>> others[] = {
+      {"a translucent pixel", [](Bytes& bytes) { bytes[kColours + 3] = 0x80; }},
+      {"a mask bit", [](Bytes& bytes) { bytes.back() = 0x01; }},
+      {"24 bits per pixel", [](Bytes& bytes) { bytes[22 + 14] = 24; }},
+      {"two images", [](Bytes& bytes) { bytes[4] = 2; }},
+      {"a cursor", [](Bytes& bytes) { bytes[2] = 2; }},
+      {"an odd stacked height", [](Bytes& bytes) { bytes[22 + 8] = 67; }},
+      {"a header past the end", [](Bytes& bytes) { PutU32(bytes, 18, 0xFFFF'FFF0U); }},
+  };
+  for (const auto& [what, damage] : others) {
+    Bytes changed = icon;
+    damage(changed);
+    EXPECT_FALSE(ReadOpaqueIcon(changed).has_value()) << what;
+  }
+  for (std::size_t length = 0; length < icon.size(); ++length) {
+    const Bytes cut(icon.begin(), icon.begin() + static_cast<std::ptrdiff_t>(length));
+    EXPECT_FALSE(ReadOpaqueIcon(cut).has_value()) << "cut to " << length;
   }
 }
 

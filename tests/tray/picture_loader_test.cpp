@@ -123,6 +123,12 @@ TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueCol
   ASSERT_EQ(icon.size.cy, tray.cy);
   EXPECT_EQ(icon.argb, OpaqueArgb(imaging::ResampleByAreaAverage(RefreshSizedPicture(), tray.cx, tray.cy)));
   EXPECT_EQ(std::count(icon.mask.begin(), icon.mask.end(), 0), static_cast<std::ptrdiff_t>(icon.mask.size()));
+
+  // An icon the converter would not write goes through the system's loader to the same size.
+  std::vector<std::uint8_t> translucent = imaging::WriteIcon(RefreshSizedPicture());
+  translucent[22 + 40 + 3] = 0x80;
+  const PicturePtr other = loader.Load(test::WriteFile("wethrix-translucent.ico", translucent));
+  EXPECT_EQ(ReadIcon(reinterpret_cast<HICON>(other->Handle())).size.cx, tray.cx);
 }
 
 unique_hicon LoadAtFileSize(const std::string& path) {
