@@ -136,5 +136,13 @@ TEST_F(WeatherOverWinInetTest, AClosedPortIsUnreachable) {
   EXPECT_EQ(result.reason, no_reading::kUnreachable);
 }
 
+// Replies are read on the user-interface thread, whose stack is 1 MiB: the largest body the
+// transfer keeps, nested all the way down, must not exhaust it.
+TEST(ReplyOnTheProgramsStackTest, ABodyNestedAsDeepAsItCanBeIsNoReading) {
+  const std::size_t half = std::size_t{1} << 19U;
+  const HttpReply reply{true, false, 200, std::string(half, '[') + std::string(half, ']')};
+  EXPECT_EQ(ReadReply(reply).kind, ReplyKind::kNoReading);
+}
+
 }  // namespace
 }  // namespace wethrix::win32
