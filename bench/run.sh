@@ -57,7 +57,7 @@ cat "$out"/run_and_wait.txt "$out"/refresh.txt "$out"/program.txt | tr -d '\r' |
     row("refresh, whole / (bare reply + bare converter run)", f["refresh_whole"],
         f["reply_bare"] + f["converter_bare_in_refresh"], "<= 1.5")
     row("refresh, own work / 5 ms", f["refresh_own_work"], 5, "<= 1")
-    printf "%-52s %10.1f %10s %7s  %s\n", "refresh, notification area's calls (not own work)", f["refresh_shell_calls"], "", "", "the shell's"
+    printf "%-52s %10.1f %10s %7s  %s\n", "refresh, notification-area calls (not own work)", f["refresh_shell_calls"], "", "", "the shell"
     row("converter RunAndWait / console program RunAndWait", f["converter_run_and_wait"], f["trivial_run_and_wait"], "<= 1.2")
     row("converter bare / console program bare", f["converter_bare"], f["trivial_bare"], "")
     row("converter file check / converter RunAndWait", f["converter_check"], f["converter_run_and_wait"], "small")
