@@ -38,7 +38,7 @@ std::optional<Layout> OneOpaqueImage(const LittleEndianReader& in) {
   Layout layout{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
   layout.colours = std::uint64_t{header} + kInfoHeaderSize;
   layout.mask = layout.colours + std::uint64_t{width} * 4 * height;
-  layout.mask_size = std::uint64_t{(width + 31) / 32 * 4} * height;
+  layout.mask_size = std::uint64_t{(width + 31) / 32} * 4 * height;
   if (!in.Has(layout.colours, layout.mask + layout.mask_size - layout.colours)) return std::nullopt;
   return layout;
 }
