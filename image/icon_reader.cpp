@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
-#include "image/icon_writer.hpp"
+#include "image/icon_layout.hpp"
 #include "image/little_endian.hpp"
 
 namespace wethrix::imaging {
 namespace {
-
-constexpr std::uint32_t kDirectorySize = 6 + 16;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint8_t kOpaque = 255;
 
 struct Layout {
   std::int32_t width = 0;
@@ -25,9 +21,10 @@ bool IsSide(std::uint32_t side) {
 }
 
 std::optional<Layout> OneOpaqueImage(const LittleEndianReader& in) {
-  if (!in.Has(0, kDirectorySize) || in.U16(0) != 0 || in.U16(2) != 1 || in.U16(4) != 1) return std::nullopt;
+  if (!in.Has(0, kIconDirectorySize) || in.U16(0) != 0 || in.U16(2) != 1 || in.U16(4) != 1)
+    return std::nullopt;
   const std::uint32_t header = in.U32(18);
-  if (!in.Has(header, kInfoHeaderSize) || in.U32(header) != kInfoHeaderSize) return std::nullopt;
+  if (!in.Has(header, kIconInfoHeaderSize) || in.U32(header) != kIconInfoHeaderSize) return std::nullopt;
   const std::uint32_t width = in.U32(header + 4);
   const std::uint32_t stacked = in.U32(header + 8);  // colour rows, then mask rows
   if (!IsSide(width) || stacked % 2 != 0 || !IsSide(stacked / 2) || in.U16(header + 12) != 1 ||
@@ -36,9 +33,9 @@ std::optional<Layout> OneOpaqueImage(const LittleEndianReader& in) {
   }
   const std::uint32_t height = stacked / 2;
   Layout layout{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
-  layout.colours = std::uint64_t{header} + kInfoHeaderSize;
-  layout.mask = layout.colours + std::uint64_t{width} * 4 * height;
-  layout.mask_size = std::uint64_t{(width + 31) / 32} * 4 * height;
+  layout.colours = std::uint64_t{header} + kIconInfoHeaderSize;
+  layout.mask = layout.colours + IconColourBytes(width, height);
+  layout.mask_size = IconMaskBytes(width, height);
   if (!in.Has(layout.colours, layout.mask + layout.mask_size - layout.colours)) return std::nullopt;
   return layout;
 }
@@ -58,7 +55,7 @@ std::optional<Image> ReadOpaqueIcon(std::span<const std::uint8_t> file) {
   for (std::int32_t y = layout->height - 1; y >= 0; --y) {
     Rgb* row = &image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(layout->width)];
     for (std::int32_t x = 0; x < layout->width; ++x, bgra += 4) {
-      if (bgra[3] != kOpaque) return std::nullopt;
+      if (bgra[3] != kOpaqueAlpha) return std::nullopt;
       row[x] = {bgra[2], bgra[1], bgra[0]};
     }
   }

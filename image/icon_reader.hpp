@@ -7,9 +7,6 @@
 
 namespace wethrix::imaging {
 
-// The largest file WriteIcon makes: a directory, a header, 256 x 256 colours and their mask.
-inline constexpr std::uint64_t kLargestIconFile = 6 + 16 + 40 + 256 * 256 * 4 + 256 / 8 * 256;
-
 // Reads back an icon file of the kind WriteIcon makes: one 32-bit image, every pixel opaque and
 // its AND mask clear. Any other icon, and every malformed file, gives nullopt, for the system's
 // own loader to judge.

@@ -8,10 +8,6 @@
 namespace wethrix::imaging {
 namespace {
 
-constexpr std::uint32_t kDirectorySize = 6 + 16;  // ICONDIR with one ICONDIRENTRY
-constexpr std::uint32_t kInfoHeaderSize = 40;     // BITMAPINFOHEADER
-constexpr std::uint8_t kOpaque = 255;
-
 // The directory stores 256 as 0.
 std::uint8_t DirectorySide(std::uint32_t side) {
   return static_cast<std::uint8_t>(side == 256 ? 0 : side);
@@ -27,11 +23,11 @@ std::vector<std::uint8_t> WriteIcon(const Image& image) {
   }
   const auto width = static_cast<std::uint32_t>(image.width);
   const auto height = static_cast<std::uint32_t>(image.height);
-  const std::uint32_t colour_size = width * 4 * height;
-  const std::uint32_t mask_size = (width + 31) / 32 * 4 * height;
-  const std::uint32_t image_size = kInfoHeaderSize + colour_size + mask_size;
+  const std::uint32_t colour_size = IconColourBytes(width, height);
+  const std::uint32_t mask_size = IconMaskBytes(width, height);
+  const std::uint32_t image_size = IconImageBytes(width, height);
 
-  LittleEndianWriter out(kDirectorySize + image_size);
+  LittleEndianWriter out(kIconDirectorySize + image_size);
   out.U16(0);  // reserved
   out.U16(1);  // icon
   out.U16(1);  // one image
@@ -42,9 +38,9 @@ std::vector<std::uint8_t> WriteIcon(const Image& image) {
   out.U16(1);   // planes
   out.U16(32);  // bits per pixel
   out.U32(image_size);
-  out.U32(kDirectorySize);
+  out.U32(kIconDirectorySize);
 
-  out.U32(kInfoHeaderSize);
+  out.U32(kIconInfoHeaderSize);
   out.U32(width);
   out.U32(height * 2);  // colour rows, then mask rows
   out.U16(1);
@@ -59,7 +55,7 @@ std::vector<std::uint8_t> WriteIcon(const Image& image) {
       out.U8(pixel.blue);
       out.U8(pixel.green);
       out.U8(pixel.red);
-      out.U8(kOpaque);
+      out.U8(kOpaqueAlpha);
     }
   }
   out.Zeros(mask_size);  // a clear AND mask: nothing shows through

@@ -2,11 +2,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "image/icon_layout.hpp"
 #include "image/image.hpp"
 
 namespace wethrix::imaging {
-
-inline constexpr std::int32_t kMaxIconSide = 256;
 
 // An icon file holding one 32-bit image of the picture's size with its AND mask. A bitmap has
 // no transparency, so every pixel is opaque. Pictures larger than 256 pixels on a side cannot

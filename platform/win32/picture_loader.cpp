@@ -6,6 +6,7 @@
 #include <cctype>
 #include <string>
 
+#include "image/icon_layout.hpp"
 #include "image/icon_reader.hpp"
 #include "platform/errors.hpp"
 #include "platform/text.hpp"

@@ -14,8 +14,6 @@ constexpr DWORD kReadChunk = 8192;
 // A transfer that fails when its time is up has timed out, whatever code WinINet gives the failure
 // (some report a receive time-out as an aborted connection).
 constexpr std::chrono::milliseconds kClockSlack{100};
-// A fetch needs far less stack than the 2 MiB a thread gets by default, which Wine commits whole.
-constexpr SIZE_T kWorkerStack = 256 * 1024;
 // One request a minute never reuses a connection. A kept one only costs: WinINet starts a thread
 // to reap its idle connections, which under Wine holds 3 MB for as long as one is pooled.
 constexpr const wchar_t* kCloseAfterReply = L"Connection: close\r\n";
@@ -117,8 +115,7 @@ bool WinInetTransfer::Begin(const std::string& url, HttpTimeouts timeouts) {
   ThrowIfFalse(::ResetEvent(finished_.get()));
   url_ = url;
   timeouts_ = timeouts;
-  worker_.reset(
-      ::CreateThread(nullptr, kWorkerStack, &WorkerMain, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  worker_.reset(::CreateThread(nullptr, 0, &WorkerMain, this, 0, nullptr));
   if (!worker_) ThrowLastError();
   return true;
 }
