@@ -326,6 +326,7 @@ void DesignedForm::DispatchCommand(WPARAM wparam) {
   const auto index = static_cast<std::size_t>(LOWORD(wparam)) - kFirstControlId;
   if (index >= controls_.size()) return;
   const WORD code = HIWORD(wparam);
+  if (code == EN_CHANGE) controls_[index]->KnowText(std::nullopt);
   // The edit control reports a change made by code too; that one is not the user's.
   if (code == EN_CHANGE && setting_text_) return;
   OnCommand(*controls_[index], code);
@@ -489,18 +490,30 @@ void DesignedForm::SetCustomPointerFile(std::string_view path) {
 }
 
 std::string DesignedForm::TextOf(std::string_view full_name) const {
-  const HWND control = Named(full_name).Hwnd();
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
+  DesignedControl& control = Named(full_name);
+  if (!control.KnownText()) {
+    const HWND window = control.Hwnd();
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    control.KnowText(Narrow(text));
+  }
+  return *control.KnownText();
 }
 
+// Setting the text a control already shows is skipped: it would only repaint it, and in a text
+// box also move the caret and report a change. A window keeps its text up to the first NUL. A
+// text box may change what it is given (case, length), so its text is read again when needed.
 void DesignedForm::SetTextOf(std::string_view full_name, std::string_view text) {
-  const HWND control = Named(full_name).Hwnd();
+  DesignedControl& control = Named(full_name);
+  const std::wstring wide = Widen(text);
+  std::string shown = Narrow(wide.c_str());
+  if (TextOf(full_name) == shown) return;
   setting_text_ = true;
-  const BOOL done = ::SetWindowTextW(control, Widen(text).c_str());
+  const BOOL done = ::SetWindowTextW(control.Hwnd(), wide.c_str());
   setting_text_ = false;
+  control.KnowText(done && control.Kind() != ControlKind::kTextBox ? std::optional(std::move(shown))
+                                                                   : std::nullopt);
   ThrowIfFalse(done);
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -60,12 +61,18 @@ class DesignedControl final : public FormControl {
   [[nodiscard]] PictureBoxWindow* Picture() const { return picture_.get(); }
   [[nodiscard]] HBRUSH Brush(COLORREF color) { return brush_.For(color); }
 
+  // The text the control shows as last read or set, so that reading it again sends no message:
+  // each is dear under Wine, and one refresh reads several. Empty when not known.
+  [[nodiscard]] const std::optional<std::string>& KnownText() const { return known_text_; }
+  void KnowText(std::optional<std::string> text) { known_text_ = std::move(text); }
+
  private:
   const ControlDesign& design_;
   HWND hwnd_;
   Color back_color_;
   std::unique_ptr<PictureBoxWindow> picture_;
   CachedBrush brush_;
+  std::optional<std::string> known_text_;
 };
 
 // Where one form's window is not like the other's.
