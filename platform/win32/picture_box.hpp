@@ -71,6 +71,7 @@ class PictureBoxWindow final : public PictureBox {
   unique_hbitmap bitmap_;  // declared before the DC that holds it, so it is freed after it
   unique_hdc dc_;
   unique_hfont font_;
+  LOGFONTW font_design_{};         // what font_ was made from
   std::uint32_t* bits_ = nullptr;  // top row first, 0x00RRGGBB
   int width_ = 0;
   int height_ = 0;
