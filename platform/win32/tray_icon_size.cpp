@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "image/icon_layout.hpp"
+#include "image/icon_writer.hpp"
 #include "image/resample.hpp"
 #include "platform/errors.hpp"
 #include "platform/win32/check.hpp"
@@ -10,8 +12,6 @@
 
 namespace wethrix::win32 {
 namespace {
-
-constexpr std::uint32_t kOpaque = 0xFF000000U;
 
 UINT TaskbarDpi() {
   const HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
@@ -58,32 +58,16 @@ imaging::Image ReadColours(HBITMAP colour, SIZE size) {
   return image;
 }
 
-unique_hbitmap OpaqueColourBitmap(const imaging::Image& image) {
-  const BITMAPINFO info = TopDownBitmapInfo(image.width, image.height);
-  void* bits = nullptr;
-  unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap) ThrowLastError();
-  auto* out = static_cast<std::uint32_t*>(bits);
-  for (const imaging::Rgb& pixel : image.pixels) {
-    *out++ = kOpaque | static_cast<std::uint32_t>(pixel.red) << 16U |
-             static_cast<std::uint32_t>(pixel.green) << 8U | pixel.blue;
-  }
-  return bitmap;
-}
-
-// A clear AND mask: nothing of the desktop shows through. Monochrome rows are word aligned.
-unique_hbitmap ClearMask(std::int32_t width, std::int32_t height) {
-  const std::vector<std::uint8_t> bits(static_cast<std::size_t>((width + 15) / 16 * 2 * height), 0);
-  unique_hbitmap mask(::CreateBitmap(width, height, 1, 1, bits.data()));
-  if (!mask) ThrowLastError();
-  return mask;
-}
-
+// Made from the image's part of an icon file in the writer's own layout, as the system's loader
+// makes an icon: one call instead of a DIB section, a mask and CreateIconIndirect, each of them
+// window-server work under Wine.
 unique_hicon OpaqueIcon(const imaging::Image& image) {
-  const unique_hbitmap colour = OpaqueColourBitmap(image);
-  const unique_hbitmap mask = ClearMask(image.width, image.height);
-  ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-  unique_hicon icon(::CreateIconIndirect(&info));
+  constexpr DWORD kIconFormatVersion = 0x00030000;
+  std::vector<std::uint8_t> file = imaging::WriteIcon(image);
+  unique_hicon icon(::CreateIconFromResourceEx(file.data() + imaging::kIconDirectorySize,
+                                               static_cast<DWORD>(file.size() - imaging::kIconDirectorySize),
+                                               TRUE, kIconFormatVersion, image.width, image.height,
+                                               LR_DEFAULTCOLOR));
   if (!icon) ThrowLastError();
   return icon;
 }
