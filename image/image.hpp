@@ -21,6 +21,7 @@ struct Image {
     return pixels.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                      static_cast<std::size_t>(x));
   }
+  friend bool operator==(const Image&, const Image&) = default;
 };
 
 }  // namespace wethrix::imaging

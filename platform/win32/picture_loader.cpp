@@ -48,26 +48,39 @@ Owner LoadFile(const std::wstring& path, UINT image_type) {
   return handle;
 }
 
-// An icon of the kind the converter writes is read here: under Wine the system's loader takes
-// milliseconds longer for it, on every refresh. Any other icon is left to the system.
-unique_hicon LoadTrayIcon(std::string_view path, const std::wstring& wide, std::uint64_t file_size) {
-  const SIZE size = TraySmallIconSize();
-  const std::optional<Bytes> bytes =
-      file_size <= imaging::kLargestIconFile ? Win32FileSystem().Read(path) : std::nullopt;
-  if (bytes) {
-    if (const std::optional<imaging::Image> image = imaging::ReadOpaqueIcon(*bytes)) {
-      return OpaqueIconOfSize(*image, size);
-    }
-  }
-  return FitIcon(LoadFile<unique_hicon>(wide, IMAGE_ICON), size);
-}
-
 template <typename Owner>
 PicturePtr Own(Owner handle, PictureType type) {
   return std::make_shared<OwnedPicture<Owner>>(std::move(handle), type);
 }
 
 }  // namespace
+
+// An icon of the kind the converter writes is read here: under Wine the system's loader takes
+// milliseconds longer for it, on every refresh. Any other icon is left to the system.
+PicturePtr Win32PictureLoader::LoadTrayIcon(std::string_view path, const std::wstring& wide,
+                                            std::uint64_t file_size) {
+  const SIZE size = TraySmallIconSize();
+  const std::optional<Bytes> bytes =
+      file_size <= imaging::kLargestIconFile ? Win32FileSystem().Read(path) : std::nullopt;
+  if (bytes) {
+    if (std::optional<imaging::Image> image = imaging::ReadOpaqueIcon(*bytes)) {
+      return IconFromConverter(std::move(*image), size);
+    }
+  }
+  return Own(FitIcon(LoadFile<unique_hicon>(wide, IMAGE_ICON), size), PictureType::kIcon);
+}
+
+// Most refreshes draw what the one before drew, and making an icon costs a millisecond or more
+// of window-server calls under Wine; the same picture at the same size shares the icon made last.
+PicturePtr Win32PictureLoader::IconFromConverter(imaging::Image image, SIZE size) {
+  if (last_made_ && last_made_->size.cx == size.cx && last_made_->size.cy == size.cy &&
+      last_made_->image == image) {
+    return last_made_->picture;
+  }
+  PicturePtr picture = Own(OpaqueIconOfSize(image, size), PictureType::kIcon);
+  last_made_ = MadeIcon{std::move(image), size, picture};
+  return picture;
+}
 
 PicturePtr Win32PictureLoader::Load(std::string_view path) {
   const std::wstring wide = Widen(path);
@@ -78,7 +91,7 @@ PicturePtr Win32PictureLoader::Load(std::string_view path) {
   const std::string extension = LowerExtension(path);
   if (extension == ".ico") {
     const std::uint64_t file_size = std::uint64_t{file.nFileSizeHigh} << 32U | file.nFileSizeLow;
-    return Own(LoadTrayIcon(path, wide, file_size), PictureType::kIcon);
+    return LoadTrayIcon(path, wide, file_size);
   }
   if (extension == ".cur") return Own(LoadFile<unique_hcursor>(wide, IMAGE_CURSOR), PictureType::kIcon);
   if (extension == ".bmp") return Own(LoadFile<unique_hbitmap>(wide, IMAGE_BITMAP), PictureType::kBitmap);

@@ -1,4 +1,12 @@
 #pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "image/image.hpp"
 #include "platform/picture.hpp"
 
 namespace wethrix::win32 {
@@ -9,6 +17,19 @@ namespace wethrix::win32 {
 class Win32PictureLoader final : public PictureLoader {
  public:
   [[nodiscard]] PicturePtr Load(std::string_view path) override;
+
+ private:
+  struct MadeIcon {
+    imaging::Image image;
+    SIZE size;
+    PicturePtr picture;
+  };
+
+  [[nodiscard]] PicturePtr LoadTrayIcon(std::string_view path, const std::wstring& wide,
+                                        std::uint64_t file_size);
+  [[nodiscard]] PicturePtr IconFromConverter(imaging::Image image, SIZE size);
+
+  std::optional<MadeIcon> last_made_;
 };
 
 }  // namespace wethrix::win32

@@ -113,7 +113,8 @@ std::string WriteRefreshIcon(const std::string& name) {
 
 TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueColours) {
   Win32PictureLoader loader;
-  const PicturePtr picture = loader.Load(WriteRefreshIcon("wethrix-refresh.ico"));
+  const std::string path = WriteRefreshIcon("wethrix-refresh.ico");
+  const PicturePtr picture = loader.Load(path);
   const IconPixels icon = ReadIcon(reinterpret_cast<HICON>(picture->Handle()));
   const SIZE tray = TraySmallIconSize();
   if (::GetDpiForSystem() == USER_DEFAULT_SCREEN_DPI) {
@@ -123,6 +124,7 @@ TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueCol
   ASSERT_EQ(icon.size.cy, tray.cy);
   EXPECT_EQ(icon.argb, OpaqueArgb(imaging::ResampleByAreaAverage(RefreshSizedPicture(), tray.cx, tray.cy)));
   EXPECT_EQ(std::count(icon.mask.begin(), icon.mask.end(), 0), static_cast<std::ptrdiff_t>(icon.mask.size()));
+  EXPECT_EQ(loader.Load(path)->Handle(), picture->Handle()) << "an unchanged picture shares its icon";
 
   // An icon the converter would not write goes through the system's loader to the same size.
   std::vector<std::uint8_t> translucent = imaging::WriteIcon(RefreshSizedPicture());
@@ -187,9 +189,10 @@ TEST(PictureLoaderTest, AThousandIconChangesLeaveTheObjectCountsFlat) {
   Win32EventPump pump;
   SteadyClock clock;
   cSysTray tray(std::make_unique<Win32TrayWindow>(), shell, pump, clock);
-  const std::string path = test::WriteIconFile("wethrix-many.ico");
+  const std::string paths[] = {test::WriteIconFile("wethrix-many.ico"),
+                               WriteRefreshIcon("wethrix-many-other.ico")};
   tray.SetInTray(true);
-  tray.SetTrayIcon(loader.Load(path));
+  tray.SetTrayIcon(loader.Load(paths[1]));
 
   const HANDLE process = ::GetCurrentProcess();
   const DWORD gdi_before = ::GetGuiResources(process, GR_GDIOBJECTS);
@@ -197,7 +200,7 @@ TEST(PictureLoaderTest, AThousandIconChangesLeaveTheObjectCountsFlat) {
   std::vector<std::uintptr_t> replaced;
   for (int i = 0; i < 1000; ++i) {
     replaced.push_back(tray.TrayIcon()->Handle());
-    tray.SetTrayIcon(loader.Load(path));
+    tray.SetTrayIcon(loader.Load(paths[i % 2]));
   }
   EXPECT_EQ(::GetGuiResources(process, GR_GDIOBJECTS), gdi_before);
   EXPECT_EQ(::GetGuiResources(process, GR_USEROBJECTS), user_before);
