@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/color_picker.hpp"
+#include "platform/win32/unique_handle.hpp"
 
 namespace wethrix::win32 {
 
@@ -17,6 +18,7 @@ class Win32ColorPicker final : public ColorPicker {
  private:
   HWND owner_ = nullptr;
   std::array<COLORREF, 16> custom_colors_{};
+  unique_hmodule dialog_library_;
 };
 
 }  // namespace wethrix::win32
