@@ -5,9 +5,9 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <array>
 
 #include "platform/win32/check.hpp"
-#include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
 
 namespace wethrix::win32 {
@@ -69,12 +69,14 @@ std::string Win32Environment::SystemTempFolder() const {
   return WithoutTrailingBackslash(Narrow(folder));
 }
 
+// Asked of the shell by its fixed-size form: the form that allocates wants COM's allocator to free
+// its answer, which made the program load COM's library at every start for this one call.
 std::string Win32Environment::LocalAppDataFolder() const {
-  PWSTR raw = nullptr;
-  const HRESULT result = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &raw);
-  const unique_cotaskmem_string folder(raw);
+  std::array<wchar_t, MAX_PATH> folder{};
+  const HRESULT result =
+      ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder.data());
   if (FAILED(result)) ThrowWin32Error(static_cast<DWORD>(result));
-  return WithoutTrailingBackslash(Narrow(folder.get()));
+  return WithoutTrailingBackslash(Narrow(folder.data()));
 }
 
 Bytes Win32Environment::Resource(std::string_view type, int id) const {

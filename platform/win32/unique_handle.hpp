@@ -2,7 +2,6 @@
 // One owner per Win32 handle: move-only, closed by its deleter exactly once.
 #include <windows.h>
 // after windows.h
-#include <objbase.h>
 #include <wininet.h>
 
 #include <utility>
@@ -67,6 +66,6 @@ using unique_hfont = unique_handle<HFONT, &DeleteGdiObject<HFONT>>;
 using unique_hbrush = unique_handle<HBRUSH, &DeleteGdiObject<HBRUSH>>;
 using unique_hrgn = unique_handle<HRGN, &DeleteGdiObject<HRGN>>;
 using unique_hinternet = unique_handle<HINTERNET, &::InternetCloseHandle>;
-using unique_cotaskmem_string = unique_handle<PWSTR, [](PWSTR p) { ::CoTaskMemFree(p); }>;
+using unique_hmodule = unique_handle<HMODULE, &::FreeLibrary>;
 
 }  // namespace wethrix::win32

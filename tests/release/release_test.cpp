@@ -18,21 +18,20 @@ namespace fs = std::filesystem;
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Wethrix";
 constexpr wchar_t kRunValueName[] = L"Wethrix.exe";
 
-fs::path KnownFolder(REFKNOWNFOLDERID id) {
-  PWSTR raw = nullptr;
-  EXPECT_EQ(::SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &raw), S_OK);
-  const win32::unique_cotaskmem_string owned(raw);
-  return raw == nullptr ? fs::path() : fs::path(raw);
+fs::path KnownFolder(int csidl) {
+  std::wstring folder(MAX_PATH, L'\0');
+  EXPECT_EQ(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder.data()), S_OK);
+  return fs::path(folder.c_str());
 }
 
 fs::path InstallFolder() {
-  return KnownFolder(FOLDERID_LocalAppData) / "Programs" / "Wethrix";
+  return KnownFolder(CSIDL_LOCAL_APPDATA) / "Programs" / "Wethrix";
 }
 fs::path Shortcut() {
-  return KnownFolder(FOLDERID_Programs) / "Wethrix.lnk";
+  return KnownFolder(CSIDL_PROGRAMS) / "Wethrix.lnk";
 }
 fs::path ImagesFolder() {
-  return KnownFolder(FOLDERID_LocalAppData) / "Kestrivon" / "Wethrix";
+  return KnownFolder(CSIDL_LOCAL_APPDATA) / "Kestrivon" / "Wethrix";
 }
 
 std::optional<std::string> UninstallValue(const wchar_t* name) {
