@@ -175,9 +175,14 @@ TEST_F(MainWindowTest, UserClicksRaiseEventsAndSettersDoNot) {
             "F");
 }
 
+// The window keeps the texts it has read; what the user types must still be what it reads.
 TEST_F(MainWindowTest, TypingInTheTextBoxRaisesItsChange) {
+  window_.SetText2("12");
+  EXPECT_EQ(window_.Text2(), "12");
   ::SendMessageW(Child("Text2"), WM_CHAR, L'7', 0);
   EXPECT_EQ(events_.events, std::vector<std::string>{"Text2_Change"});
+  EXPECT_EQ(window_.Text2(), TextOf("Text2"));
+  EXPECT_NE(window_.Text2(), "12");
 }
 
 TEST_F(MainWindowTest, MouseMovesReportTheBackgroundFramesAndPushButtonsOnly) {
