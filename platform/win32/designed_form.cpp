@@ -164,12 +164,15 @@ void DesignedForm::CreateControls() {
     const bool starts_group = i == 0 || design_[i - 1].kind != control.kind;
     const Win32Control kind =
         Win32ControlFor(control, starts_group, control.name == form_class_.default_button);
-    const HWND child =
-        ::CreateWindowExW(kind.ex_style, kind.window_class, Widen(control.caption).c_str(),
-                          WS_CHILD | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, Hwnd(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    // Made where the layout puts it, so that the first layout need not move it.
+    const PixelRect place = PlaceOf(control);
+    const HWND child = ::CreateWindowExW(
+        kind.ex_style, kind.window_class, Widen(control.caption).c_str(),
+        WS_CHILD | WS_CLIPSIBLINGS | kind.style, place.left, place.top, place.width, place.height, Hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (!child) ThrowLastError();
     controls_.push_back(std::make_unique<DesignedControl>(control, child));
+    controls_.back()->SetPlaced(place);
     ThrowIfFalse(::SetWindowSubclass(child, &ChildProc, 0, reinterpret_cast<DWORD_PTR>(this)));
   }
   for (const auto& control : controls_) {
@@ -181,14 +184,21 @@ void DesignedForm::CreateControls() {
   }
 }
 
+PixelRect DesignedForm::PlaceOf(const ControlDesign& control) const {
+  return ToPixels(ClientRect(design_, control), static_cast<int>(dpi_));
+}
+
 void DesignedForm::Layout() {
   for (const auto& control : controls_) {
-    const PixelRect rect = ToPixels(ClientRect(design_, control->Design()), static_cast<int>(dpi_));
+    const PixelRect rect = PlaceOf(control->Design());
     if (PictureBoxWindow* picture = control->Picture()) {
       picture->Place(rect);
       continue;
     }
-    ThrowIfFalse(::MoveWindow(control->Hwnd(), rect.left, rect.top, rect.width, rect.height, TRUE));
+    if (control->Placed() != rect) {
+      ThrowIfFalse(::MoveWindow(control->Hwnd(), rect.left, rect.top, rect.width, rect.height, TRUE));
+      control->SetPlaced(rect);
+    }
     ClipUnderLaterControls(*control, rect);
     const HFONT font = control->Kind() == ControlKind::kPushButton ? button_font_.get() : window_font_.get();
     ::SendMessageW(control->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -197,7 +207,7 @@ void DesignedForm::Layout() {
 
 // Where designed controls overlap, the later one lies on top. Windows paints the earlier one
 // (first in the tab order) on top, so the earlier one gives up the shared part.
-void DesignedForm::ClipUnderLaterControls(const DesignedControl& control, const PixelRect& rect) const {
+void DesignedForm::ClipUnderLaterControls(DesignedControl& control, const PixelRect& rect) const {
   if (control.Kind() == ControlKind::kFrame) return;
   const RECT own = ToRect(rect);
   unique_hrgn region(::CreateRectRgn(0, 0, rect.width, rect.height));
@@ -206,7 +216,7 @@ void DesignedForm::ClipUnderLaterControls(const DesignedControl& control, const 
   for (auto later = std::next(self); later != controls_.end(); ++later) {
     const ControlDesign& design = (*later)->Design();
     if (!design.visible || design.kind == ControlKind::kFrame) continue;
-    const RECT above = ToRect(ToPixels(ClientRect(design_, design), static_cast<int>(dpi_)));
+    const RECT above = ToRect(PlaceOf(design));
     RECT shared;
     if (!::IntersectRect(&shared, &own, &above)) continue;
     ::OffsetRect(&shared, -rect.left, -rect.top);
@@ -214,8 +224,10 @@ void DesignedForm::ClipUnderLaterControls(const DesignedControl& control, const 
     ::CombineRgn(region.get(), region.get(), cut.get(), RGN_DIFF);
     clipped = true;
   }
+  if (!clipped && !control.Clipped()) return;
   // The window owns a region it is given.
   ::SetWindowRgn(control.Hwnd(), clipped ? region.release() : nullptr, TRUE);
+  control.SetClipped(clipped);
 }
 
 void DesignedForm::SizeToClientArea() {

@@ -66,6 +66,13 @@ class DesignedControl final : public FormControl {
   [[nodiscard]] const std::optional<std::string>& KnownText() const { return known_text_; }
   void KnowText(std::optional<std::string> text) { known_text_ = std::move(text); }
 
+  // Where the control was last put, and whether it was given a clipping region: moving a window
+  // to where it is, or taking away a region it does not have, still costs window-server work.
+  [[nodiscard]] const std::optional<PixelRect>& Placed() const { return placed_; }
+  void SetPlaced(const PixelRect& rect) { placed_ = rect; }
+  [[nodiscard]] bool Clipped() const { return clipped_; }
+  void SetClipped(bool clipped) { clipped_ = clipped; }
+
  private:
   const ControlDesign& design_;
   HWND hwnd_;
@@ -73,6 +80,8 @@ class DesignedControl final : public FormControl {
   std::unique_ptr<PictureBoxWindow> picture_;
   CachedBrush brush_;
   std::optional<std::string> known_text_;
+  std::optional<PixelRect> placed_;
+  bool clipped_ = false;
 };
 
 // Where one form's window is not like the other's.
@@ -158,7 +167,8 @@ class DesignedForm : public virtual FormWindow {
   void CreateFonts();
   void CreateControls();
   void Layout();
-  void ClipUnderLaterControls(const DesignedControl& control, const PixelRect& rect) const;
+  void ClipUnderLaterControls(DesignedControl& control, const PixelRect& rect) const;
+  [[nodiscard]] PixelRect PlaceOf(const ControlDesign& control) const;
   void SizeToClientArea();
   void DispatchCommand(WPARAM wparam);
   void OnDpiChanged(WPARAM wparam, const RECT& suggested);
