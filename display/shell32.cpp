@@ -46,7 +46,7 @@ std::int32_t RunAndWait(const ProcessServices& services, std::string_view comman
   const auto deadline = services.clock.Now() + time_limit;
   for (;;) {
     const std::uint32_t exit_code = launch.process->ExitCode();
-    services.events.DoEvents();
+    services.events.DoEventsUntil(launch.process->Ended());
     if (exit_code != kStillActive) return static_cast<std::int32_t>(exit_code);
     if (services.clock.Now() >= deadline) {
       launch.process->Terminate();

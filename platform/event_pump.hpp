@@ -21,6 +21,10 @@ class EventPump {
   virtual ~EventPump() = default;
   // Dispatches every window message already queued, then returns (one "let events run" pass).
   virtual void DoEvents() = 0;
+  // The same pass, but it ends as soon as `thing` is done, leaving the messages still queued to
+  // the next pass: a wait that lets events run learns of its end at once, not after a window's
+  // whole first paint.
+  virtual void DoEventsUntil(const Waitable& thing) = 0;
   // Blocks until `thing` (when given) is done, a message arrives or `limit` passes, dispatching
   // nothing; pair with DoEvents so a wait loop sleeps instead of spinning. Once the program's
   // quit is pending no message wakes it, so a wait that goes on meanwhile does not spin.

@@ -28,7 +28,7 @@ HttpReply AwaitReply(WeatherServices& services) {
   const auto cancel_at = services.clock.Now() + services.timeouts.total;
   bool cancelled = false;
   while (services.transfer.StillExecuting()) {
-    services.events.DoEvents();
+    services.events.DoEventsUntil(services.transfer.Finished());
     const auto now = services.clock.Now();
     if (now >= cancel_at + kWaitGrace) return {false, true, 0, {}};
     if (!cancelled && now >= cancel_at) {

@@ -1,6 +1,7 @@
 #include "platform/fakes/fake_services.hpp"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/errors.hpp"
 
@@ -11,11 +12,26 @@ constexpr std::string_view kSection = "Wethrix";
 }  // namespace
 
 void FakeEventPump::DoEvents() {
+  Pass(nullptr);
+}
+
+void FakeEventPump::DoEventsUntil(const Waitable& thing) {
+  Pass(&thing);
+}
+
+// Actions queued during the pass wait for the next one, as messages posted meanwhile would.
+void FakeEventPump::Pass(const Waitable* until) {
   ++passes_;
   if (on_pass) on_pass();
   auto pending = std::move(queue_);
   queue_.clear();
-  for (auto& action : pending) action();
+  while (!pending.empty() && (until == nullptr || !until->Done())) {
+    auto action = std::move(pending.front());
+    pending.pop_front();
+    action();
+  }
+  queue_.insert(queue_.begin(), std::make_move_iterator(pending.begin()),
+                std::make_move_iterator(pending.end()));
 }
 
 Wake FakeEventPump::WaitFor(const Waitable* thing, std::chrono::milliseconds limit) {

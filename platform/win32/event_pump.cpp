@@ -7,8 +7,16 @@
 namespace wethrix::win32 {
 
 void Win32EventPump::DoEvents() {
+  Pump(nullptr);
+}
+
+void Win32EventPump::DoEventsUntil(const Waitable& thing) {
+  Pump(&thing);
+}
+
+void Win32EventPump::Pump(const Waitable* until) {
   MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while ((until == nullptr || !until->Done()) && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       quit_pending_ = true;

@@ -9,9 +9,12 @@ namespace wethrix::win32 {
 class Win32EventPump final : public EventPump {
  public:
   void DoEvents() override;
+  void DoEventsUntil(const Waitable& thing) override;
   Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override;
 
  private:
+  void Pump(const Waitable* until);
+
   bool quit_pending_ = false;
 };
 

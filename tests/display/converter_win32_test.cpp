@@ -32,6 +32,10 @@ class CountingEventPump final : public EventPump {
     ++passes;
     inner_.DoEvents();
   }
+  void DoEventsUntil(const Waitable& thing) override {
+    ++passes;
+    inner_.DoEventsUntil(thing);
+  }
   Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override {
     return inner_.WaitFor(thing, limit);
   }

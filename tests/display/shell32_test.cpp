@@ -73,6 +73,18 @@ TEST_F(RunAndWaitTest, ReadsAtMostEveryHundredMillisecondsAndReturnsTheMomentThe
   EXPECT_FALSE(launch.terminated);
 }
 
+TEST_F(RunAndWaitTest, TheProcessEndingOutranksEventsStillQueuedWhichRunAtTheNextPass) {
+  launcher_.script = {{.exit_code = 3, .exits_after = std::chrono::milliseconds(50)}};
+  bool later_ran = false;
+  events_.Post([&] { clock_.Advance(std::chrono::milliseconds(60)); });  // a long first paint
+  events_.Post([&] { later_ran = true; });
+  EXPECT_EQ(Run(), 3);
+  EXPECT_FALSE(later_ran);
+  EXPECT_EQ(clock_.Now().time_since_epoch(), std::chrono::milliseconds(60));
+  events_.DoEvents();
+  EXPECT_TRUE(later_ran);
+}
+
 TEST_F(RunAndWaitTest, EventsRunWhileAHungProcessThatWasEndedGoes) {
   launcher_.script = {
       {.running_polls = ScriptedProcess::kNeverExits, .ending = std::chrono::milliseconds(700)}};
