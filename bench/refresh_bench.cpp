@@ -401,6 +401,14 @@ int wmain() {
   PrintGrowth("USER objects", held,
               [](const bench::Holdings& h) { return static_cast<double>(h.user_objects); });
 
+  // As many bare requests, each on a new connection as a refresh's is: what WinINet itself keeps
+  // per request, the floor of the growth.
+  const double before_bare = PrivateKib();
+  for (int run = 0; run < memory_refreshes; ++run) static_cast<void>(BareReply(url));
+  const double bare_growth = PrivateKib() - before_bare;
+  std::printf("after %d bare requests: private committed %+.0f KiB\n", memory_refreshes, bare_growth);
+  bench::Figure("memory_growth_of_bare_requests", bare_growth);
+
   // Idle with the refresh timer at its real period.
   const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, CountRetrieved, nullptr, ::GetCurrentThreadId());
   const int idle_seconds = Setting("WETHRIX_BENCH_IDLE_SECONDS", 120);
