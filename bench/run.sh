@@ -65,7 +65,7 @@ cat "$out"/run_and_wait.txt "$out"/refresh.txt "$out"/program.txt | tr -d '\r' |
     row("memory, last / first of the back-to-back refreshes", f["memory_last_of_many"], f["memory_first_of_many"],
         sprintf("+%.0f KiB (<= +64)", f["memory_last_of_many"] - f["memory_first_of_many"]))
     row("memory growth, the refreshes / as many bare requests", f["memory_last_of_many"] - f["memory_first_of_many"],
-        f["memory_growth_of_bare_requests"], "the rest is the program's")
+        f["memory_growth_of_bare_requests"], "beyond it: the program")
     row("start-up to first icon / (hello paint + one refresh)", f["wethrix_startup"],
         f["hello_startup"] + f["refresh_whole"], "<= 1.5")
     row("icons loaded / icons let go", f["icons_loaded"], f["icons_released"], "the last one is held")
