@@ -80,7 +80,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ACTIVATE:
       OnActivate(wparam);
-      Raise(events_, &MainViewEvents::Form_Activate);
+      // Losing the activation is no activation: raised then, a window deactivated during its
+      // first refresh had it run a second time.
+      if (LOWORD(wparam) != WA_INACTIVE) Raise(events_, &MainViewEvents::Form_Activate);
       return 0;
     case WM_SIZE:
       Raise(events_, &MainViewEvents::Form_Resize);

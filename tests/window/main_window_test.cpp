@@ -264,6 +264,13 @@ TEST_F(MainWindowTest, EndingTheSessionUnloadsTheWindow) {
   EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST_F(MainWindowTest, OnlyGainingTheActivationRaisesActivate) {
+  ::SendMessageW(window_.Hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_FALSE(events_.Saw("Form_Activate"));
+  ::SendMessageW(window_.Hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_TRUE(events_.Saw("Form_Activate"));
+}
+
 TEST_F(MainWindowTest, ResumingFromSleepIsReported) {
   ::SendMessageW(window_.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   ::SendMessageW(window_.Hwnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
