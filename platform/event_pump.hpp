@@ -20,11 +20,13 @@ class EventPump {
  public:
   virtual ~EventPump() = default;
   // Dispatches every window message already queued, then returns (one "let events run" pass).
-  virtual void DoEvents() = 0;
+  void DoEvents() { Pass(nullptr); }
   // The same pass, but it ends as soon as `thing` is done, leaving the messages still queued to
   // the next pass: a wait that lets events run learns of its end at once, not after a window's
   // whole first paint.
-  virtual void DoEventsUntil(const Waitable& thing) = 0;
+  void DoEventsUntil(const Waitable& thing) { Pass(&thing); }
+  // The pass both take; without `until` it runs until the queue is empty.
+  virtual void Pass(const Waitable* until) = 0;
   // Blocks until `thing` (when given) is done, a message arrives or `limit` passes, dispatching
   // nothing; pair with DoEvents so a wait loop sleeps instead of spinning. Once the program's
   // quit is pending no message wakes it, so a wait that goes on meanwhile does not spin.

@@ -11,14 +11,6 @@ constexpr std::string_view kApp = "Kestrivon";
 constexpr std::string_view kSection = "Wethrix";
 }  // namespace
 
-void FakeEventPump::DoEvents() {
-  Pass(nullptr);
-}
-
-void FakeEventPump::DoEventsUntil(const Waitable& thing) {
-  Pass(&thing);
-}
-
 // Actions queued during the pass wait for the next one, as messages posted meanwhile would.
 void FakeEventPump::Pass(const Waitable* until) {
   ++passes_;

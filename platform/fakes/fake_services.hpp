@@ -41,9 +41,8 @@ class FakeWaitable final : public Waitable {
 // Runs queued actions as "pending window events"; each pass also runs `on_pass` once.
 class FakeEventPump final : public EventPump {
  public:
-  void DoEvents() override;
-  // Runs the queued actions one by one, leaving the rest queued once `thing` is done.
-  void DoEventsUntil(const Waitable& thing) override;
+  // Runs the queued actions one by one, leaving the rest queued once `until` is done.
+  void Pass(const Waitable* until) override;
   // Without a clock returns at once; with one, moves it on a millisecond at a time until the
   // thing is done, an action is queued or the limit has passed.
   Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override;
@@ -54,8 +53,6 @@ class FakeEventPump final : public EventPump {
   [[nodiscard]] int Waits() const { return waits_; }
 
  private:
-  void Pass(const Waitable* until);
-
   std::deque<std::function<void()>> queue_;
   int passes_ = 0;
   int waits_ = 0;

@@ -6,15 +6,7 @@
 
 namespace wethrix::win32 {
 
-void Win32EventPump::DoEvents() {
-  Pump(nullptr);
-}
-
-void Win32EventPump::DoEventsUntil(const Waitable& thing) {
-  Pump(&thing);
-}
-
-void Win32EventPump::Pump(const Waitable* until) {
+void Win32EventPump::Pass(const Waitable* until) {
   MSG msg;
   while ((until == nullptr || !until->Done()) && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

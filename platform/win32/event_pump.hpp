@@ -8,13 +8,10 @@ namespace wethrix::win32 {
 // re-posted quit would keep signalled.
 class Win32EventPump final : public EventPump {
  public:
-  void DoEvents() override;
-  void DoEventsUntil(const Waitable& thing) override;
+  void Pass(const Waitable* until) override;
   Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override;
 
  private:
-  void Pump(const Waitable* until);
-
   bool quit_pending_ = false;
 };
 

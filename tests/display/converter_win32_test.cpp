@@ -28,13 +28,9 @@ std::string Quoted(std::string_view text) {
 
 class CountingEventPump final : public EventPump {
  public:
-  void DoEvents() override {
+  void Pass(const Waitable* until) override {
     ++passes;
-    inner_.DoEvents();
-  }
-  void DoEventsUntil(const Waitable& thing) override {
-    ++passes;
-    inner_.DoEventsUntil(thing);
+    inner_.Pass(until);
   }
   Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override {
     return inner_.WaitFor(thing, limit);
