@@ -149,6 +149,14 @@ void ComeBack() {
   (void)HttpGet(L"/__up");
 }
 
+void Hold() {
+  (void)HttpGet(L"/__hold");
+}
+
+void Release() {
+  (void)HttpGet(L"/__release");
+}
+
 }  // namespace standin
 
 std::string WindowText(HWND window) {
@@ -198,6 +206,18 @@ WethrixDriver::~WethrixDriver() {
 }
 
 void WethrixDriver::Start() {
+  Launch();
+  if (!WaitUntil([this] {
+        for (HWND window : OwnTopLevelWindows()) {
+          if (ClassName(window) == L"WethrixMainWindow") main_ = window;
+        }
+        return main_ != nullptr;
+      })) {
+    throw std::runtime_error("Wethrix.exe showed no main window");
+  }
+}
+
+void WethrixDriver::Launch() {
   const std::wstring program = (folder_ / "Wethrix.exe").wstring();
   std::wstring command_line = L"\"" + program + L"\"";
   STARTUPINFOW startup{};
@@ -219,14 +239,6 @@ void WethrixDriver::Start() {
   process_.reset(info.hProcess);
   win32::unique_kernel_handle thread(info.hThread);
   process_id_ = info.dwProcessId;
-  if (!WaitUntil([this] {
-        for (HWND window : OwnTopLevelWindows()) {
-          if (ClassName(window) == L"WethrixMainWindow") main_ = window;
-        }
-        return main_ != nullptr;
-      })) {
-    throw std::runtime_error("Wethrix.exe showed no main window");
-  }
 }
 
 std::vector<HWND> WethrixDriver::OwnTopLevelWindows() const {
@@ -362,10 +374,28 @@ void WethrixDriver::TimerTick() const {
   ::PostMessageW(main_, WM_TIMER, kTimer1Id, 0);
 }
 
+std::optional<LRESULT> WethrixDriver::Send(UINT message, WPARAM wparam) const {
+  DWORD_PTR result = 0;
+  if (::SendMessageTimeoutW(main_, message, wparam, 0, SMTO_ABORTIFHUNG, kHandleLimitMs, &result) == 0) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
 bool WethrixDriver::PowerResume() const {
-  DWORD_PTR ignored = 0;
-  return ::SendMessageTimeoutW(main_, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, SMTO_ABORTIFHUNG,
-                               kHandleLimitMs, &ignored) != 0;
+  return Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC).has_value();
+}
+
+std::optional<LRESULT> WethrixDriver::QueryEndSession() const {
+  return Send(WM_QUERYENDSESSION, 0);
+}
+
+std::optional<LRESULT> WethrixDriver::EndSession(bool ending) const {
+  return Send(WM_ENDSESSION, ending ? TRUE : FALSE);
+}
+
+bool WethrixDriver::RoundTrip() const {
+  return Send(WM_NULL, 0).has_value();
 }
 
 std::uint32_t WethrixDriver::FinishedRefreshes() const {
@@ -392,7 +422,17 @@ bool WethrixDriver::MainWindowActive() const {
 
 bool WethrixDriver::CloseAndWait(std::chrono::milliseconds limit) {
   ::PostMessageW(main_, WM_CLOSE, 0, 0);
+  return WaitForEnd(limit);
+}
+
+bool WethrixDriver::WaitForEnd(std::chrono::milliseconds limit) const {
   return ::WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> WethrixDriver::ExitCode() const {
+  DWORD code = 0;
+  if (!::GetExitCodeProcess(process_.get(), &code) || code == STILL_ACTIVE) return std::nullopt;
+  return code;
 }
 
 bool WethrixDriver::Running() const {

@@ -46,6 +46,9 @@ void Reset();
 // While down, every weather request is logged and its connection closed without a reply.
 void GoDown();
 void ComeBack();
+// While held, every weather request is logged and left waiting until the release, then answered.
+void Hold();
+void Release();
 }  // namespace standin
 
 class WethrixDriver {
@@ -59,7 +62,11 @@ class WethrixDriver {
   WethrixDriver& operator=(const WethrixDriver&) = delete;
   ~WethrixDriver();
 
+  // Starts the program and waits for its main window.
   void Start();
+  // Starts the program and waits for nothing.
+  void Launch();
+  [[nodiscard]] DWORD ProcessId() const { return process_id_; }
   [[nodiscard]] HWND MainWindow() const { return main_; }
   [[nodiscard]] bool MainWindowShown() const;
   [[nodiscard]] bool MainWindowActive() const;
@@ -84,11 +91,16 @@ class WethrixDriver {
   // Posts the tray callback message to the tray control's window.
   void TrayMessage(UINT mouse_message) const;
   [[nodiscard]] bool TrayWindowExists() const;
-  // What the system sends: Timer1's tick, a resume from sleep, the minimise command. The tick
-  // and the minimise are posted; the resume is sent as the system sends it, and returns once the
-  // program has handled it, refreshes included; false when it was not handled in time.
+  // What the system sends: Timer1's tick, a resume from sleep, the minimise command, the end of
+  // the session. The tick and the minimise are posted; the others are sent as the system sends
+  // them, and return once the program has handled them, refreshes included; nothing when one was
+  // not handled in time.
   void TimerTick() const;
   [[nodiscard]] bool PowerResume() const;
+  [[nodiscard]] std::optional<LRESULT> QueryEndSession() const;
+  [[nodiscard]] std::optional<LRESULT> EndSession(bool ending) const;
+  // Returns once the program has handled what was posted to its main window before.
+  [[nodiscard]] bool RoundTrip() const;
   void Minimize() const;
   // How many refreshes the program has finished; it publishes the number on its main window. A
   // trigger that arrives while a refresh runs is folded into that refresh's round of one count.
@@ -98,12 +110,16 @@ class WethrixDriver {
   [[nodiscard]] bool WaitForRefreshAfter(std::uint32_t count, std::chrono::milliseconds limit = 20s) const;
   // Closes the main window and waits for the process to end.
   [[nodiscard]] bool CloseAndWait(std::chrono::milliseconds limit = 30s);
+  [[nodiscard]] bool WaitForEnd(std::chrono::milliseconds limit = 30s) const;
   [[nodiscard]] bool Running() const;
+  // The process's exit code once it has ended.
+  [[nodiscard]] std::optional<DWORD> ExitCode() const;
   [[nodiscard]] const std::filesystem::path& Folder() const { return folder_; }
   [[nodiscard]] std::filesystem::path ConverterFile() const;
 
  private:
   [[nodiscard]] std::vector<HWND> OwnTopLevelWindows() const;
+  [[nodiscard]] std::optional<LRESULT> Send(UINT message, WPARAM wparam) const;
   [[nodiscard]] std::vector<HWND> MessageBoxes() const;
 
   std::filesystem::path folder_;

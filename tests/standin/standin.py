@@ -61,8 +61,15 @@ class Handler(BaseHTTPRequestHandler):
         elif url.path in ("/__down", "/__up"):
             self.server.down = url.path == "/__down"
             self.send(200, "", "text/plain")
+        elif url.path in ("/__hold", "/__release"):
+            if url.path == "/__hold":
+                self.server.released.clear()
+            else:
+                self.server.released.set()
+            self.send(200, "", "text/plain")
         elif url.path == "/data/2.5/weather":
             self.server.record(self.requestline)
+            self.server.released.wait()
             if self.server.down:
                 self.close_connection = True  # as a service that has gone away: no reply at all
                 return
@@ -132,6 +139,8 @@ class StandIn(ThreadingHTTPServer):
         self.key = key
         self.stall = stall
         self.down = False
+        self.released = threading.Event()
+        self.released.set()
         self._lock = threading.Lock()
         self._lines = []
 
