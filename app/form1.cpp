@@ -18,12 +18,17 @@ Form1::Form1(MainView& view, cSysTray& tray, Form1Services services)
       settings_(services_.store, services_.environment),
       converter_runs_(services_.launcher) {
   view_.Timer1().OnTick([this] { Timer1_Timer(); });
+  view_.RetryTimer().OnTick([this] { RetryTimer_Timer(); });
   tray_.OnMouseUp([this](TrayButton button, std::int32_t id) { cSysTray1_MouseUp(button, id); });
 }
 
-std::string Form1::ConverterFile() const { return ConverterPath(services_.environment); }
+std::string Form1::ConverterFile() const {
+  return ConverterPath(services_.environment);
+}
 
-std::string Form1::HandCursorFile() const { return services_.environment.ProgramFolder() + "\\HAND-M.CUR"; }
+std::string Form1::HandCursorFile() const {
+  return services_.environment.ProgramFolder() + "\\HAND-M.CUR";
+}
 
 void Form1::Form_Load() {
   ErrorTrap trap{services_.dialogs, "in Wethrix2021/08/31.Form1.Form_Load "};
@@ -107,7 +112,10 @@ void Form1::Form_QueryUnload() {
     converter_runs_.EndRunning(services_.pump, services_.clock, kConverterEndingWait);
     DeleteConverter(services_.files, ConverterFile());
   });
-  trap.Step(102, [&] { view_.Timer1().SetEnabled(false); });
+  trap.Step(102, [&] {
+    view_.Timer1().SetEnabled(false);
+    view_.RetryTimer().SetEnabled(false);
+  });
   trap.Step(104, [&] { tray_.SetInTray(false); });
   trap.Step(106, [&] { services_.pump.DoEvents(); });
   trap.Step(108, [&] { services_.pump.DoEvents(); });

@@ -22,6 +22,7 @@
 #include "platform/skin_engine.hpp"
 #include "tray/sys_tray.hpp"
 #include "weather/get_weather.hpp"
+#include "weather/retry_schedule.hpp"
 
 namespace wethrix {
 
@@ -49,6 +50,8 @@ class Form1 final : public MainViewEvents {
   Form1(MainView& view, cSysTray& tray, Form1Services services);
 
   void Form_Load();
+  // What follows loading: the window comes up and is activated, or it starts in the tray.
+  void ShowAfterLoading();
   void Form_Activate() override;
   void Form_Resize() override;
   void Form_QueryUnload() override;
@@ -64,9 +67,11 @@ class Form1 final : public MainViewEvents {
   void Text2_Change() override;
   void MouseMove(MainControl control) override;
   void PowerResumed() override;
+  void AnotherCopyStarted() override;
 
   void cSysTray1_MouseUp(TrayButton button, std::int32_t id);
   void Timer1_Timer();
+  void RetryTimer_Timer();
   // The one refresh. A trigger that arrives while a refresh runs is folded into one more run;
   // once closing has begun none starts, and a running one stops after its current wait.
   void ListTemp(bool silent);
@@ -82,8 +87,13 @@ class Form1 final : public MainViewEvents {
   [[nodiscard]] std::string HandCursorFile() const;
 
  private:
+  void BringBack();
+  void HideIntoTray();
+  void SayHiddenIntoTray();
   void RefreshOnce(bool silent);
   void getWeather(bool silent);
+  // After a round of refreshes: a try soon when its last request got no answer, else none.
+  void ArmRetryTimer() noexcept;
   // Puts the converter right and runs it; false when it could not be put right on a silent refresh.
   [[nodiscard]] bool MakeIcon(bool silent, const std::string& folder);
   [[nodiscard]] Unit SelectedUnit() const;
@@ -113,6 +123,12 @@ class Form1 final : public MainViewEvents {
   bool rerun_silent_ = true;
   bool closing_ = false;
   std::uint32_t finished_refreshes_ = 0;
+  struct Request {
+    std::chrono::steady_clock::time_point asked_at;
+    bool answered = false;
+  };
+  std::optional<Request> last_request_;  // of the refresh round under way
+  RetrySchedule retries_;
 };
 
 }  // namespace wethrix

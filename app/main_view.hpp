@@ -47,6 +47,8 @@ class MainViewEvents {
   virtual void Text2_Change() = 0;
   virtual void MouseMove(MainControl control) = 0;
   virtual void PowerResumed() = 0;
+  // The program was started again in this session; that start has ended.
+  virtual void AnotherCopyStarted() = 0;
 };
 
 class MainView : public virtual FormWindow {
@@ -73,6 +75,8 @@ class MainView : public virtual FormWindow {
   // 1: the tray icon's drawing surface, 2 and 3: the colour swatches, 4: the sample.
   [[nodiscard]] virtual PictureBox& Picture(int index) = 0;
   [[nodiscard]] virtual Timer& Timer1() = 0;
+  // Asks the service again soon after a request that got no answer; armed anew for each try.
+  [[nodiscard]] virtual Timer& RetryTimer() = 0;
 
   [[nodiscard]] virtual WindowState State() const = 0;
   virtual void SetState(WindowState state) = 0;

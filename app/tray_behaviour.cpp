@@ -12,13 +12,48 @@ constexpr int kHiddenBalloonSeconds = 5;
 
 void Form1::Form_Resize() {
   if (view_.State() != WindowState::kMinimized || hidden_in_tray_) return;
+  HideIntoTray();
+  SayHiddenIntoTray();
+}
+
+// A window that starts in the tray is never shown, not even minimised for a moment, so it never
+// sits on the taskbar nor takes the foreground at logon. It goes into the tray as a minimise
+// would, and the first refresh, the first activation's work, runs at once all the same. The
+// minimise balloon follows it, as it did when the minimised window's activation came first,
+// unless a tray click has brought the window back meanwhile.
+void Form1::ShowAfterLoading() {
+  if (view_.State() != WindowState::kMinimized) {
+    view_.Show();
+    view_.Focus();
+    return;
+  }
+  HideIntoTray();
+  Form_Activate();
+  if (hidden_in_tray_) SayHiddenIntoTray();
+}
+
+void Form1::HideIntoTray() {
   view_.Hide();
   view_.SetState(WindowState::kNormal);
   hidden_in_tray_ = true;
+}
+
+void Form1::SayHiddenIntoTray() {
   tray_.ShowBalloon(kHiddenBalloon, kProductName, kHiddenBalloonSeconds, true);
 }
 
 void Form1::cSysTray1_MouseUp(TrayButton /*button*/, std::int32_t /*id*/) {
+  BringBack();
+}
+
+// A second start means the user wants this copy back: it comes as a tray click brings it, and is
+// restored as well when it sits minimised on the taskbar.
+void Form1::AnotherCopyStarted() {
+  if (view_.State() == WindowState::kMinimized) view_.SetState(WindowState::kNormal);
+  BringBack();
+}
+
+void Form1::BringBack() {
   view_.Show();
   view_.Focus();
   hidden_in_tray_ = false;

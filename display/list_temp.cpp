@@ -51,6 +51,7 @@ void Form1::ListTemp(bool silent) {
     rerun_ = false;
     run_silent = rerun_silent_;
   }
+  ArmRetryTimer();
   view_.PublishFinishedRefreshes(++finished_refreshes_);
 }
 

@@ -100,6 +100,8 @@ WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services) {
       HttpReply reply;
       trap.Step(102, [&] { reply = AwaitReply(services); });
       trap.Step(104, [&] { result = Interpret(query, reply); });
+      result.asked = true;
+      result.answered = reply.reached;
       break;
     }
   }

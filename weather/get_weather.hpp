@@ -27,6 +27,8 @@ struct WeatherResult {
   double temperature = 0;  // whole degrees, kRefusedKeyTemperature, or NaN for no reading
   std::string city_name;   // the service's name for the place, else the location text
   std::string reason;      // why there is no reading (with NaN); empty otherwise
+  bool asked = false;      // a request went out
+  bool answered = false;   // and the service answered it, whatever it said
 };
 
 struct WeatherServices {

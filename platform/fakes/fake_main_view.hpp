@@ -38,7 +38,10 @@ class FakeMainView final : public MainView {
   [[nodiscard]] MousePointer Pointer() const override { return pointer; }
   void SetPointer(MousePointer value) override { pointer = value; }
   void SetCustomPointerFile(std::string_view path) override { custom_pointer_file = std::string(path); }
-  void Show() override { visible = true; }
+  void Show() override {
+    visible = true;
+    ++show_count;
+  }
   void Hide() override { visible = false; }
   [[nodiscard]] bool Visible() const override { return visible; }
 
@@ -63,6 +66,7 @@ class FakeMainView final : public MainView {
   void SetCheck8Visible(bool value) override { check8_visible = value; }
   [[nodiscard]] PictureBox& Picture(int index) override { return Box(index); }
   [[nodiscard]] Timer& Timer1() override { return timer1; }
+  [[nodiscard]] Timer& RetryTimer() override { return retry_timer; }
   [[nodiscard]] WindowState State() const override { return state; }
   void SetState(WindowState value) override { state = value; }
   void Focus() override { ++focus_count; }
@@ -85,7 +89,9 @@ class FakeMainView final : public MainView {
   bool check8 = false;
   bool check8_visible = true;
   FakeTimer timer1;
+  FakeTimer retry_timer;
   WindowState state = WindowState::kNormal;
+  int show_count = 0;
   int focus_count = 0;
   bool closed = false;
   std::uint32_t finished_refreshes = 0;

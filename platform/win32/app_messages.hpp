@@ -6,5 +6,7 @@ namespace wethrix::win32 {
 
 // lParam: const SkinPalette*, valid for the duration of the call (sent, never posted).
 inline constexpr UINT kApplySkinMessage = WM_APP + 1;
+// Posted to the main window by a later start of the program in the same session.
+inline constexpr UINT kShowRunningCopyMessage = WM_APP + 2;
 
 }  // namespace wethrix::win32

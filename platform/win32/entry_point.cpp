@@ -21,6 +21,7 @@
 #include "platform/win32/registry.hpp"
 #include "platform/win32/registry_settings_store.hpp"
 #include "platform/win32/shell_open.hpp"
+#include "platform/win32/single_instance.hpp"
 #include "platform/win32/skin_palette.hpp"
 #include "platform/win32/tray_shell.hpp"
 #include "platform/win32/tray_window.hpp"
@@ -58,10 +59,10 @@ class Program {
     key_window_.SetEvents(&form3_);
   }
 
-  int Run() {
+  int Run(SingleInstance& instance) {
     form_.Form_Load();
-    window_.Show();
-    ::SetForegroundWindow(window_.Hwnd());
+    instance.Ready(window_.Hwnd());
+    form_.ShowAfterLoading();
     return MessageLoop();
   }
 
@@ -102,8 +103,11 @@ class Program {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   try {
+    // Before anything else, a second start hands over to the copy already running.
+    wethrix::win32::SingleInstance single_instance;
+    if (single_instance.HandedOver()) return 0;
     wethrix::win32::Program program(instance);
-    return program.Run();
+    return program.Run(single_instance);
   } catch (const std::exception& error) {
     ::MessageBoxW(nullptr, wethrix::win32::Widen(error.what()).c_str(), L"Wethrix", MB_ICONERROR);
     return 1;

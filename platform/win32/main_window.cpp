@@ -16,6 +16,7 @@ namespace wethrix::win32 {
 namespace {
 
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT_PTR kRetryTimerId = 2;
 
 // The main window is not a dialog, so Enter presses nothing. Its one text box is never shown,
 // so the window's pointer, the arrow by default, shows over every control.
@@ -60,10 +61,22 @@ constexpr std::pair<std::string_view, MainControl> kMouseReports[] = {
 
 }  // namespace
 
+// Form_Activate tells that the window the user sees has become active. Losing the activation is
+// none (a window deactivated during its first refresh had it run twice). A window that is hidden
+// or minimised when it gains the activation, as a hidden one does when a box it owns closes, owes
+// it until it is shown or restored while still active: raised at once, it ran the first refresh
+// in the middle of loading, and that of a start in the tray while minimised on the taskbar.
+void MainWindow::RaiseOwedActivation() {
+  if (!activation_owed_) return;
+  activation_owed_ = false;
+  Raise(events_, &MainViewEvents::Form_Activate);
+}
+
 MainWindow::MainWindow(HINSTANCE instance) : DesignedForm(instance, kMainWindowClass, MainWindowDesign()) {
   CreateForm();
   timer1_ = std::make_unique<WindowTimer>(Hwnd(), kTimer1Id);
   timer1_->SetEnabled(true);  // designed enabled with interval 0, so it waits for an interval
+  retry_timer_ = std::make_unique<WindowTimer>(Hwnd(), kRetryTimerId);
   for (std::size_t i = 0; i < pictures_.size(); ++i) {
     pictures_[i] = Named("Picture" + std::to_string(i + 1)).Picture();
   }
@@ -80,19 +93,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ACTIVATE:
       OnActivate(wparam);
-      // Losing the activation is no activation: raised then, a window deactivated during its
-      // first refresh had it run a second time.
-      if (LOWORD(wparam) != WA_INACTIVE) Raise(events_, &MainViewEvents::Form_Activate);
+      activation_owed_ = LOWORD(wparam) != WA_INACTIVE;
+      if (HIWORD(wparam) == 0 && Visible()) RaiseOwedActivation();
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      if (Visible() && !::IsIconic(Hwnd()) && ::GetActiveWindow() == Hwnd()) RaiseOwedActivation();
+      return DesignedForm::HandleMessage(message, wparam, lparam);
     case WM_SIZE:
       Raise(events_, &MainViewEvents::Form_Resize);
       return 0;
     case WM_CLOSE:
       Unload();
       return 0;
+    // Only the end itself closes: another program may still cancel after the query.
     case WM_QUERYENDSESSION:
-      Unload();
       return TRUE;
+    case WM_ENDSESSION:
+      if (wparam != FALSE) Unload();
+      return 0;
     case WM_DESTROY:
       ::RemovePropW(Hwnd(), kFinishedRefreshesProperty);
       if (closing_) ::PostQuitMessage(0);
@@ -102,10 +120,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_TIMER:
       if (wparam == timer1_->Id()) timer1_->Tick();
+      if (wparam == retry_timer_->Id()) retry_timer_->Tick();
       return 0;
     case WM_POWERBROADCAST:
       if (wparam == PBT_APMRESUMEAUTOMATIC) Raise(events_, &MainViewEvents::PowerResumed);
       return TRUE;
+    case kShowRunningCopyMessage:
+      Raise(events_, &MainViewEvents::AnotherCopyStarted);
+      return 0;
     case kApplySkinMessage:
       OnApplySkin(*reinterpret_cast<const SkinPalette*>(lparam));
       return 0;

@@ -51,6 +51,7 @@ class MainWindow final : public MainView, public DesignedForm {
   void SetCheck8Visible(bool visible) override;
   [[nodiscard]] PictureBox& Picture(int index) override;
   [[nodiscard]] Timer& Timer1() override { return *timer1_; }
+  [[nodiscard]] Timer& RetryTimer() override { return *retry_timer_; }
   [[nodiscard]] WindowState State() const override;
   void SetState(WindowState state) override;
   void Focus() override;
@@ -65,6 +66,7 @@ class MainWindow final : public MainView, public DesignedForm {
   [[nodiscard]] COLORREF TextColor() const override;
   [[nodiscard]] COLORREF FrameTextColor() const override;
 
+  void RaiseOwedActivation();
   void OnApplySkin(const SkinPalette& palette);
   [[nodiscard]] LRESULT OnCustomDraw(LPARAM lparam);  // NM_CUSTOMDRAW
   void Unload();
@@ -75,8 +77,10 @@ class MainWindow final : public MainView, public DesignedForm {
   SkinPalette skin_;
   std::array<PictureBoxWindow*, 4> pictures_{};  // owned by their controls
   std::unique_ptr<WindowTimer> timer1_;
+  std::unique_ptr<WindowTimer> retry_timer_;
   WindowState hidden_state_ = WindowState::kNormal;  // the state to show with while hidden
   bool closing_ = false;
+  bool activation_owed_ = false;  // active, but not yet while shown
 };
 
 }  // namespace wethrix::win32

@@ -328,6 +328,29 @@ TEST(Form1RefreshTest, EveryTickRefreshesSilentlyUntilTheTimerStops) {
   EXPECT_EQ(h.Refreshes(), 3);
 }
 
+TEST(Form1RefreshTest, ARequestWithoutAnAnswerIsTriedAgainSoonAndSilentlyUntilOneAnswers) {
+  Form1Harness h;
+  h.Start();  // nothing answers
+  ASSERT_TRUE(h.view.retry_timer.Enabled());
+  EXPECT_EQ(h.view.retry_timer.Interval(), std::chrono::seconds{5});
+  h.clock.Advance(std::chrono::seconds{5});
+  ASSERT_TRUE(h.view.retry_timer.Tick());
+  EXPECT_EQ(h.Refreshes(), 2);
+  EXPECT_EQ(h.view.retry_timer.Interval(), std::chrono::seconds{5}) << "the try 10 s after the first request";
+
+  h.form->Option5_Click();  // the user's own refresh: told aloud, as ever, and tried again silently
+  EXPECT_EQ(h.dialogs.boxes.size(), 1U);
+  h.clock.Advance(std::chrono::seconds{5});
+  ASSERT_TRUE(h.view.retry_timer.Tick());
+  EXPECT_EQ(h.dialogs.boxes.size(), 1U) << "tries show no box";
+
+  h.Answer(401, kRefusedReply);
+  h.clock.Advance(std::chrono::seconds{10});
+  ASSERT_TRUE(h.view.retry_timer.Tick());
+  EXPECT_EQ(h.Refreshes(), 5);
+  EXPECT_FALSE(h.view.retry_timer.Enabled()) << "a refusal is an answer: the tick asks next";
+}
+
 TEST(Form1RefreshTest, ResumingFromSleepRefreshesAtOnce) {
   Form1Harness h;
   h.Answer(200, kSanDiegoReply);

@@ -61,7 +61,9 @@ TEST(Form1StartupTest, WindowsStartupOnTicksTheBoxWithoutTouchingTheRunKey) {
   h.form->Form_Load();
   h.form->Check3_Click();  // as if the platform raised it for the assignment
   EXPECT_TRUE(h.view.check3);
-  EXPECT_EQ(h.registry.ValueCount(RegistryRoot::kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"), 0U);
+  EXPECT_EQ(
+      h.registry.ValueCount(RegistryRoot::kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
+      0U);
 }
 
 TEST(Form1StartupTest, AStoredNumberThatIsNotOneFailsOnlyItsOwnStep) {
@@ -80,7 +82,8 @@ TEST(Form1StartupTest, AStoredNumberThatIsNotOneFailsOnlyItsOwnStep) {
     h.form->Form_Load();
     ASSERT_EQ(h.dialogs.boxes.size(), 1U) << c.key;
     EXPECT_EQ(h.dialogs.boxes[0].title, "Application Error");
-    EXPECT_NE(h.dialogs.boxes[0].text.find("Form1.Form_Load at line " + std::to_string(c.line)), std::string::npos)
+    EXPECT_NE(h.dialogs.boxes[0].text.find("Form1.Form_Load at line " + std::to_string(c.line)),
+              std::string::npos)
         << h.dialogs.boxes[0].text;
     EXPECT_TRUE(h.view.option4) << "the design state stays";
     EXPECT_FALSE(h.view.option5);
@@ -96,18 +99,23 @@ TEST(Form1StartupTest, AUnitFlagIsReadAsANumber) {
   EXPECT_TRUE(h.dialogs.boxes.empty());
 }
 
-TEST(Form1StartupTest, StartingMinimisedHidesIntoTheTrayWithOneBalloonPerRun) {
+TEST(Form1StartupTest, StartingMinimisedGoesIntoTheTrayUnshownRefreshesAtOnceWithOneBalloonPerRun) {
   Form1Harness h;
+  h.Answer(200, kSanDiegoReply);
   h.store.Set("Minimized", "On");
   h.form->Form_Load();
   ASSERT_EQ(h.view.state, WindowState::kMinimized);
-  h.form->Form_Resize();
+  h.form->ShowAfterLoading();
 
-  EXPECT_FALSE(h.view.visible);
-  EXPECT_EQ(h.view.state, WindowState::kNormal);
+  EXPECT_EQ(h.view.show_count, 0) << "never shown, not even minimised";
+  EXPECT_EQ(h.view.focus_count, 0) << "never takes the foreground";
+  EXPECT_EQ(h.view.state, WindowState::kNormal) << "a tray click shows it in its normal size";
   EXPECT_TRUE(h.form->HiddenInTray());
-  ASSERT_EQ(h.Balloons().size(), 1U);
-  EXPECT_EQ(h.Balloons()[0].record.uTimeout, 5000U);
+  EXPECT_EQ(h.Refreshes(), 1) << "the first refresh runs at once";
+  EXPECT_FALSE(h.form->InTimer());
+  const auto balloons = h.Balloons();
+  ASSERT_EQ(balloons.size(), 2U);
+  EXPECT_EQ(balloons.back().record.uTimeout, 5000U) << "the minimise balloon follows the reading's";
 
   ASSERT_TRUE(h.tray_window->SendTrayMessage(0x205));  // right button released
   EXPECT_TRUE(h.view.visible);
@@ -117,7 +125,7 @@ TEST(Form1StartupTest, StartingMinimisedHidesIntoTheTrayWithOneBalloonPerRun) {
   h.view.state = WindowState::kMinimized;
   h.form->Form_Resize();
   EXPECT_FALSE(h.view.visible);
-  EXPECT_EQ(h.Balloons().size(), 1U) << "the second hiding is silent";
+  EXPECT_EQ(h.Balloons().size(), 2U) << "the second hiding is silent";
 }
 
 TEST(Form1StartupTest, OnlyTheFirstActivationRefreshes) {

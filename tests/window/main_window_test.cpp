@@ -36,6 +36,7 @@ class RecordingEvents final : public MainViewEvents {
   void Text2_Change() override { events.emplace_back("Text2_Change"); }
   void MouseMove(MainControl control) override { moves.push_back(control); }
   void PowerResumed() override { events.emplace_back("PowerResumed"); }
+  void AnotherCopyStarted() override { events.emplace_back("AnotherCopyStarted"); }
   [[nodiscard]] bool Saw(const std::string& event) const {
     return std::ranges::find(events, event) != events.end();
   }
@@ -254,9 +255,12 @@ TEST_F(MainWindowTest, ClosingRaisesQueryUnloadOnceThenEndsTheLoop) {
   EXPECT_EQ(std::ranges::count(events_.events, "Form_QueryUnload"), 1);
 }
 
-TEST_F(MainWindowTest, EndingTheSessionUnloadsTheWindow) {
+TEST_F(MainWindowTest, OnlyTheEndOfTheSessionUnloadsTheWindowNotItsQueryNorItsCancel) {
   events_.hwnd = window_.Hwnd();
   EXPECT_TRUE(::SendMessageW(window_.Hwnd(), WM_QUERYENDSESSION, 0, 0));
+  ::SendMessageW(window_.Hwnd(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(events_.events, std::vector<std::string>{}) << "another program may cancel the end";
+  ::SendMessageW(window_.Hwnd(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(events_.events, (std::vector<std::string>{"Form_QueryUnload", "Form_Unload"}));
   EXPECT_TRUE(events_.window_gone) << "the program ends only once its window has gone";
   EXPECT_EQ(window_.Hwnd(), nullptr);
@@ -264,9 +268,14 @@ TEST_F(MainWindowTest, EndingTheSessionUnloadsTheWindow) {
   EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(MainWindowTest, OnlyGainingTheActivationRaisesActivate) {
+TEST_F(MainWindowTest, OnlyAShownWindowGainingTheActivationRaisesActivate) {
+  ::SendMessageW(window_.Hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_FALSE(events_.Saw("Form_Activate")) << "hidden, as when a box it owns closes";
+  ::ShowWindow(window_.Hwnd(), SW_SHOWNOACTIVATE);
+  events_.events.clear();
   ::SendMessageW(window_.Hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
-  EXPECT_FALSE(events_.Saw("Form_Activate"));
+  ::SendMessageW(window_.Hwnd(), WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
+  EXPECT_FALSE(events_.Saw("Form_Activate")) << "lost, or gained while minimised";
   ::SendMessageW(window_.Hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_TRUE(events_.Saw("Form_Activate"));
 }
