@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "tests/acceptance/bad_input_support.hpp"
+#include "tests/acceptance/notification_area.hpp"
 #include "tests/acceptance/wethrix_driver.hpp"
 #include "tests/support/temp_folder.hpp"
 
@@ -35,10 +37,12 @@ bool Contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
 }
 
-// A session: one program run in a folder whose name has spaces, shared by a suite's tests.
+// A session: one program run in a folder whose name has spaces, shared by a suite's tests, with a
+// notification area of the suite's own.
 class Session : public ::testing::Test {
  protected:
   static void Begin() {
+    area_ = std::make_unique<NotificationArea>();
     folder_ = std::make_unique<test_support::TempFolder>(u8"wethrix acceptance");
     wethrix_ = std::make_unique<WethrixDriver>(folder_->Path());
     wethrix_->Start();
@@ -46,6 +50,7 @@ class Session : public ::testing::Test {
 
   static void TearDownTestSuite() {
     wethrix_.reset();
+    area_.reset();
     folder_.reset();
     settings::Clear();
     run_key::Remove(kRunValueName);
@@ -59,6 +64,8 @@ class Session : public ::testing::Test {
   }
 
   static WethrixDriver& Wethrix() { return *wethrix_; }
+  static const NotificationArea& Area() { return *area_; }
+  static bool IconInTheArea() { return Area().HoldsIconOf(Wethrix().ProcessId()); }
 
   // Waits for the refresh round after `count` to finish; a box it raised fails the test.
   static void ExpectQuietRefreshAfter(std::uint32_t count) {
@@ -114,15 +121,20 @@ class Session : public ::testing::Test {
   }
 
   static void ClosingEndsEverything() {
-    ASSERT_TRUE(Wethrix().TrayWindowExists());
+    ASSERT_TRUE(IconInTheArea());
     ASSERT_TRUE(std::filesystem::exists(Wethrix().ConverterFile()));
     ASSERT_TRUE(Wethrix().CloseAndWait());
-    EXPECT_FALSE(Wethrix().Running());
-    EXPECT_FALSE(Wethrix().TrayWindowExists());
-    EXPECT_FALSE(::IsWindow(Wethrix().MainWindow()));
+    ExpectEndedAsClosing();
+  }
+
+  // What closing leaves once the process has gone: the area keeps an icon the program left in it.
+  static void ExpectEndedAsClosing() {
+    EXPECT_EQ(Wethrix().ExitCode(), 0U);
+    EXPECT_FALSE(IconInTheArea()) << "the program took its icon out";
     EXPECT_FALSE(std::filesystem::exists(Wethrix().ConverterFile()));
   }
 
+  static inline std::unique_ptr<NotificationArea> area_;
   static inline std::unique_ptr<test_support::TempFolder> folder_;
   static inline std::unique_ptr<WethrixDriver> wethrix_;
 };
@@ -278,6 +290,26 @@ TEST_F(FirstRun, MinimisingHidesIntoTheTrayAndTheTrayIconBringsItBack) {
   EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowActive(); }));
 }
 
+TEST_F(FirstRun, ASecondStartBringsThisCopyBackAndEndsWithoutATraceOfItsOwn) {
+  Wethrix().Minimize();
+  ASSERT_TRUE(WaitUntil([] { return !::IsWindowVisible(Wethrix().MainWindow()); }));
+  const auto stored = settings::StoredValues();
+  const std::size_t requests = RequestCount();
+  const test_support::TempFolder portable(u8"wethrix second copy");  // another copy counts the same
+  WethrixDriver second(portable.Path());
+  second.Launch();
+
+  ASSERT_TRUE(second.WaitForEnd(20s)) << "the second start runs on";
+  EXPECT_EQ(second.ExitCode(), 0U);
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowShown(); })) << "the running copy comes back";
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowActive(); }));
+  EXPECT_FALSE(Area().HeardFrom(second.ProcessId())) << "no second icon";
+  EXPECT_EQ(RequestCount(), requests);
+  EXPECT_EQ(settings::StoredValues(), stored);
+  EXPECT_FALSE(std::filesystem::exists(portable.Path() / "CurTemp.bmp"));
+  EXPECT_TRUE(std::filesystem::exists(Wethrix().ConverterFile())) << "the running copy's converter stays";
+}
+
 TEST_F(FirstRun, ClosingEndsTheProcessAndRemovesTheConverterAndTheTrayIcon) {
   ClosingEndsEverything();
 }
@@ -315,7 +347,7 @@ TEST_F(HiddenStartWithAWrongKey, StartsInTheTrayWithTheRefusedKeyAndNoBox) {
   ASSERT_TRUE(WaitUntil([] { return Contains(Wethrix().Text("Label2"), kRefusedKey); }))
       << Wethrix().Text("Label2");
   EXPECT_TRUE(WaitUntil([] { return !::IsWindowVisible(Wethrix().MainWindow()); }));
-  EXPECT_TRUE(Wethrix().TrayWindowExists());
+  EXPECT_TRUE(IconInTheArea());
   EXPECT_TRUE(Wethrix().Checked("Check3"));
   EXPECT_TRUE(Wethrix().Checked("Check8"));
   ExpectQuietRefreshAfter(0);
@@ -342,20 +374,22 @@ TEST_F(HiddenStartWithAWrongKey, AUnitChangeSaysTheKeyIsNotCorrect) {
   EXPECT_TRUE(Contains(Wethrix().Text("Label2"), kRefusedKey));
 }
 
-TEST_F(HiddenStartWithAWrongKey, TheDisplayRecoversOnTheNextTickAfterTheServiceComesBack) {
+TEST_F(HiddenStartWithAWrongKey, AfterAWakeWithTheServiceDownItAsksAgainSoonAndReadsOnceItIsBack) {
   settings::Set(L"APIKey", L"demo-key");
   standin::GoDown();
-  std::size_t before = RequestCount();
-  // A connection closed without a reply is tried once more by the system's HTTP client.
-  EXPECT_GT(RequestsOfTheNextTickRound(), before);
+  const std::uint32_t woken = Wethrix().FinishedRefreshes() + 1;
+  ASSERT_TRUE(Wethrix().PowerResume());
   EXPECT_TRUE(Contains(Wethrix().Text("Label2"),
                        "San Diego CA is unavailable because the weather service could not be reached."))
       << Wethrix().Text("Label2");
+  EXPECT_TRUE(WaitUntil([woken] { return Wethrix().FinishedRefreshes() >= woken + 2; }, 25s))
+      << "two more tries within 25 s, not the next tick";
+  EXPECT_TRUE(Wethrix().MessageBoxTexts().empty()) << "the tries are silent";
 
   standin::ComeBack();
-  before = RequestCount();
-  EXPECT_EQ(RequestsOfTheNextTickRound(), before + 1);
-  EXPECT_EQ(Wethrix().Text("Label2"), Reading("San Diego", 16, 'C'));
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().Text("Label2") == Reading("San Diego", 16, 'C'); }, 15s))
+      << Wethrix().Text("Label2");
+  (void)RequestsOfTheNextTickRound();  // the round that read it has ended too
   EXPECT_TRUE(NoApplicationError());
 }
 
@@ -379,6 +413,75 @@ TEST_F(HiddenStartWithAWrongKey, ALaterMinimiseHidesAgainAndTheRightButtonRestor
 
 TEST_F(HiddenStartWithAWrongKey, ClosingEndsTheProcessAndRemovesTheConverterAndTheTrayIcon) {
   ClosingEndsEverything();
+}
+
+// ---------------------------------------------------------------------------------------------
+// A start in the tray while the service hangs, so the first refresh waits as it does at a logon
+// before the network is up.
+
+class HiddenStartWhileTheServiceHangs : public Session {
+ protected:
+  static void SetUpTestSuite() {
+    settings::Clear();
+    settings::Set(L"APIKey", L"demo-key");
+    settings::Set(L"Minimized", L"On");
+    standin::Reset();
+    standin::Hold();
+    Begin();
+  }
+
+  static void TearDownTestSuite() {
+    standin::Release();
+    Session::TearDownTestSuite();
+  }
+};
+
+TEST_F(HiddenStartWhileTheServiceHangs, TheWindowNeverShowsAndATrayClickMeanwhileStands) {
+  ASSERT_TRUE(WaitUntil([] { return RequestCount() == 1; })) << "the first refresh asks at once";
+  EXPECT_FALSE(::IsWindowVisible(Wethrix().MainWindow())) << "not even minimised on the taskbar";
+  EXPECT_FALSE(Wethrix().MainWindowActive());
+  EXPECT_TRUE(IconInTheArea());
+
+  Wethrix().TrayMessage(WM_LBUTTONUP);
+  ASSERT_TRUE(WaitUntil([] { return Wethrix().MainWindowShown(); }));
+  EXPECT_TRUE(WaitUntil([] { return Wethrix().MainWindowActive(); }));
+  standin::Release();
+  ASSERT_TRUE(Wethrix().WaitForRefreshAfter(0));
+  ASSERT_TRUE(Wethrix().RoundTrip());
+  EXPECT_TRUE(Wethrix().MainWindowShown()) << "the first refresh's end hides nothing";
+  EXPECT_EQ(Wethrix().Text("Label2"), Reading("San Diego", 61, 'F'));
+}
+
+TEST_F(HiddenStartWhileTheServiceHangs, ClosingEndsTheProcessAndRemovesTheConverterAndTheTrayIcon) {
+  ClosingEndsEverything();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The end of the session: asked first, then cancelled by another program, then for real.
+
+class EndOfSession : public Session {
+ protected:
+  static void SetUpTestSuite() {
+    settings::Clear();
+    settings::Set(L"APIKey", L"demo-key");
+    standin::Reset();
+    Begin();
+  }
+};
+
+TEST_F(EndOfSession, ACancelledEndLeavesTheProgramRunningAndARealOneEndsItAsClosing) {
+  ASSERT_TRUE(Wethrix().WaitForRefreshAfter(0));
+  EXPECT_EQ(Wethrix().QueryEndSession(), std::optional<LRESULT>{TRUE}) << "it may end";
+  EXPECT_TRUE(Wethrix().EndSession(false).has_value()) << "another program cancelled";
+  const std::uint32_t refreshes = Wethrix().FinishedRefreshes();
+  Wethrix().TimerTick();
+  ExpectQuietRefreshAfter(refreshes);
+  EXPECT_TRUE(IconInTheArea());
+  EXPECT_TRUE(std::filesystem::exists(Wethrix().ConverterFile()));
+
+  (void)Wethrix().EndSession(true);
+  ASSERT_TRUE(Wethrix().WaitForEnd());
+  ExpectEndedAsClosing();
 }
 
 }  // namespace

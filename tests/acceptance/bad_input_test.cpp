@@ -95,7 +95,7 @@ TEST_F(BadInputTest, StoredValuesThatCannotBeReadAreReportedSkippedAndKeptAsThey
       ExpectLabel2(wethrix, c.label2);
       EXPECT_EQ(wethrix.Checked("Option4"), c.fahrenheit);
       EXPECT_FALSE(wethrix.Checked("Option5"));
-      EXPECT_TRUE(::IsWindowVisible(wethrix.MainWindow()));
+      EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(wethrix.MainWindow()) != FALSE; }));
     });
   }
 }
