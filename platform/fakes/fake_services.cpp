@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "platform/errors.hpp"
 
@@ -38,9 +39,10 @@ Wake FakeEventPump::WaitFor(const Waitable* thing, std::chrono::milliseconds lim
   }
 }
 
-void FakeDialogs::MessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
+void FakeDialogs::ShowMessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
   if (fail_boxes) throw AppError(error_number::kSystem, "Not enough memory");
   boxes.push_back({std::string(text), std::string(title), icon});
+  if (const std::function<void()> beneath = std::exchange(while_open, nullptr)) beneath();
 }
 
 std::string FakeDialogs::InputBox(std::string_view prompt, std::string_view title,

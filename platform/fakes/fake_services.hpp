@@ -66,14 +66,17 @@ struct ShownBox {
 
 class FakeDialogs final : public Dialogs {
  public:
-  void MessageBox(std::string_view text, std::string_view title, BoxIcon icon) override;
   [[nodiscard]] std::string InputBox(std::string_view prompt, std::string_view title,
                                      std::string_view default_text) override;
   std::vector<ShownBox> boxes;
+  std::function<void()> while_open;  // runs once, while the next message box is open
   std::vector<ShownBox> input_prompts;  // prompt, title; icon unused
   std::vector<std::string> input_defaults;
   std::deque<std::string> input_answers;  // answered in order; none left means Cancel
   bool fail_boxes = false;                // showing a message box fails
+
+ private:
+  void ShowMessageBox(std::string_view text, std::string_view title, BoxIcon icon) override;
 };
 
 class FakeSettingsStore final : public SettingsStore {

@@ -13,11 +13,12 @@ class Win32Dialogs final : public Dialogs {
  public:
   explicit Win32Dialogs(std::string application_title) : title_(std::move(application_title)) {}
   void SetOwner(HWND owner) { owner_ = owner; }
-  void MessageBox(std::string_view text, std::string_view title, BoxIcon icon) override;
   [[nodiscard]] std::string InputBox(std::string_view prompt, std::string_view title,
                                      std::string_view default_text) override;
 
  private:
+  void ShowMessageBox(std::string_view text, std::string_view title, BoxIcon icon) override;
+
   std::string title_;  // used when a box has no title of its own
   HWND owner_ = nullptr;
 };

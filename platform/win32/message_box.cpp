@@ -3,7 +3,7 @@
 
 namespace wethrix::win32 {
 
-void Win32Dialogs::MessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
+void Win32Dialogs::ShowMessageBox(std::string_view text, std::string_view title, BoxIcon icon) {
   const UINT style = MB_OK | (icon == BoxIcon::kWarning ? MB_ICONEXCLAMATION : 0U);
   ::MessageBoxW(owner_, Widen(text).c_str(), Widen(title.empty() ? title_ : title).c_str(), style);
 }

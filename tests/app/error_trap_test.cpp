@@ -63,20 +63,28 @@ TEST_F(ErrorTrapProcedureTest, AFailingConditionEntersTheConditional) {
   EXPECT_NE(BoxText(0).find("at line 106\r\r"), std::string::npos);
 }
 
-class RefusingDialogs final : public Dialogs {
- public:
-  void MessageBox(std::string_view, std::string_view, BoxIcon) override {
-    throw std::runtime_error("no box");
-  }
-  [[nodiscard]] std::string InputBox(std::string_view, std::string_view, std::string_view) override {
-    return {};
-  }
-};
+TEST_F(ErrorTrapProcedureTest, AFailureWhileABoxIsOpenIsNotShownOnTopOfItAndTheProcedureCarriesOn) {
+  ErrorTrap tick{dialogs, "in Wethrix2021/08/31.Form1.ListTemp "};
+  dialogs.while_open = [&] {  // a refresh beneath the box fails again
+    tick.Step(112, [] { throw std::runtime_error("Path not found"); });
+    tick.Step(114, [&] { ran.push_back(114); });
+  };
+  trap.Step(150, [] { throw TypeMismatch(); });
+  trap.Step(152, [&] { ran.push_back(152); });
+  ASSERT_EQ(dialogs.boxes.size(), 1U);
+  EXPECT_EQ(BoxText(0), ApplicationErrorText("Type mismatch", kLoadTag, 150));
+  EXPECT_EQ(ran, (std::vector<int>{114, 152}));
+
+  tick.Step(112, [] { throw std::runtime_error("Path not found"); });
+  EXPECT_EQ(dialogs.boxes.size(), 2U) << "once it is closed, the next failure shows";
+}
 
 TEST(ErrorTrapTest, AFailureWhileShowingTheBoxPassesToTheCaller) {
-  RefusingDialogs dialogs;
+  fakes::FakeDialogs dialogs;
+  dialogs.fail_boxes = true;
   ErrorTrap trap{dialogs, kLoadTag};
-  EXPECT_THROW(trap.Step(100, [] { throw TypeMismatch(); }), std::runtime_error);
+  EXPECT_THROW(trap.Step(100, [] { throw TypeMismatch(); }), AppError);
+  EXPECT_FALSE(dialogs.MessageBoxOpen());
 }
 
 }  // namespace
