@@ -12,11 +12,14 @@ namespace {
 
 // How long a cancelled transfer is given to end.
 constexpr std::chrono::seconds kWaitGrace{5};
+// A key pasted from a web page or a mail often brings these along; no key holds them.
+constexpr std::string_view kKeyBlanks = " \t\r\n";
 
 enum class RequestStart { kFailed, kBusy, kTooLong, kBegun };
 
 RequestStart BeginRequest(const WeatherQuery& query, WeatherServices& services) {
-  const std::string url = WeatherRequestUrl(ApiBase(services.environment), query.location, query.api_key);
+  const std::string url =
+      WeatherRequestUrl(ApiBase(services.environment), query.location, Trim(query.api_key, kKeyBlanks));
   if (url.size() > kLongestRequestUrl) return RequestStart::kTooLong;
   return services.transfer.Begin(url, services.timeouts) ? RequestStart::kBegun : RequestStart::kBusy;
 }

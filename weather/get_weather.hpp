@@ -17,7 +17,7 @@ inline constexpr std::string_view kGetWeatherTag = "in Wethrix2021/08/31.Form1.g
 
 struct WeatherQuery {
   std::string location;  // the caption of Label1
-  std::string api_key;   // the "APIKey" setting, read afresh for every query
+  std::string api_key;   // the "APIKey" setting, read afresh for every query; sent without blanks around it
   Unit unit = Unit::kFahrenheit;
   bool silent = true;  // false when the user just changed something: tell them what went wrong
   std::string push_button5_caption;

@@ -1,6 +1,8 @@
 #include "weather/request.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 
 namespace wethrix {
 namespace {
@@ -19,11 +21,44 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
                                                     [](char p, char t) { return p == LowerAscii(t); });
 }
 
+bool EqualsNoCase(std::string_view text, std::string_view lower) {
+  return text.size() == lower.size() && StartsWithNoCase(text, lower);
+}
+
+// 127.0.0.0/8 written as four decimal parts.
+bool IsLoopbackIpv4(std::string_view host) {
+  if (std::ranges::count(host, '.') != 3) return false;
+  std::optional<unsigned> first;
+  for (std::size_t start = 0; start <= host.size();) {
+    const std::size_t end = std::min(host.find('.', start), host.size());
+    unsigned value = 0;
+    const auto [stop, error] = std::from_chars(host.data() + start, host.data() + end, value);
+    if (error != std::errc{} || stop != host.data() + end || end - start > 3 || value > 255) return false;
+    if (!first) first = value;
+    start = end + 1;
+  }
+  return first == 127U;
+}
+
+// The host of "host[:port]" or "[v6]:port".
+std::string_view HostOf(std::string_view authority) {
+  if (authority.starts_with('[')) return authority.substr(0, authority.find(']') + 1);
+  return authority.substr(0, authority.find(':'));
+}
+
+bool IsLoopback(std::string_view authority) {
+  const std::string_view host = HostOf(authority);
+  return EqualsNoCase(host, "localhost") || host == "[::1]" || IsLoopbackIpv4(host);
+}
+
+// The key goes out in the query, so plain http is taken only where it never leaves the machine.
 bool IsWebAddress(std::string_view base) {
-  const std::string_view rest = StartsWithNoCase(base, "https://")  ? base.substr(8)
-                                : StartsWithNoCase(base, "http://") ? base.substr(7)
-                                                                    : std::string_view{};
-  return !rest.empty() && rest.find_first_of("/?#@ ") == std::string_view::npos;
+  const bool secure = StartsWithNoCase(base, "https://");
+  const std::string_view authority = secure                              ? base.substr(8)
+                                     : StartsWithNoCase(base, "http://") ? base.substr(7)
+                                                                         : std::string_view{};
+  if (authority.empty() || authority.find_first_of("/?#@ ") != std::string_view::npos) return false;
+  return secure || IsLoopback(authority);
 }
 
 }  // namespace

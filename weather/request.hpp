@@ -9,15 +9,15 @@ namespace wethrix {
 
 inline constexpr std::string_view kDefaultApiBase = "https://api.openweathermap.org";
 // Replaces the base (scheme, host, optional port), e.g. "http://127.0.0.1:8089", so tests and
-// the demo can reach a local stand-in.
+// the demo can reach a local stand-in. Plain http only to this machine: the key is in the query.
 inline constexpr std::string_view kApiBaseVariable = "WETHRIX_API_BASE";
 
 // RFC 3986 unreserved characters stay; every other byte of the UTF-8 text becomes %XX, so
 // nothing the user typed can change the query's structure.
 [[nodiscard]] std::string PercentEncode(std::string_view text);
 
-// The base from the environment when it names an http or https address, else the service's own.
-// Trailing slashes are dropped.
+// The base from the environment when it names an https address, or an http address of this
+// machine (localhost, 127.0.0.0/8, [::1]), else the service's own. Trailing slashes are dropped.
 [[nodiscard]] std::string ApiBase(const Environment& environment);
 
 // Longer addresses are refused by common servers and proxies; a location that makes the request

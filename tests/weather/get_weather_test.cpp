@@ -48,6 +48,13 @@ TEST_F(GetWeatherTest, SendsOneRequestAndReadsTheReply) {
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
+TEST_F(GetWeatherTest, AKeyStoredWithBlanksAroundItIsSentWithoutThem) {
+  transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
+  (void)getWeather({"San Diego CA", " K\t\r\n", Unit::kFahrenheit, true, kCaption}, services);
+  ASSERT_EQ(transfer.urls.size(), 1U);
+  EXPECT_TRUE(transfer.urls[0].ends_with("&APPID=K")) << transfer.urls[0];
+}
+
 TEST_F(GetWeatherTest, AReplyWithoutANameKeepsTheLocation) {
   transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
   EXPECT_EQ(Query(true).city_name, "San Diego CA");

@@ -35,7 +35,7 @@ TEST(RequestTest, NothingTypedCanChangeTheQuery) {
   }
 }
 
-TEST(RequestTest, TheBaseCanBeReplacedByAnHttpAddressOnly) {
+TEST(RequestTest, TheBaseCanBeReplacedByAnHttpsAddressOrAPlainOneThatStaysOnThisMachine) {
   struct Case {
     const char* variable;  // nullptr: not set
     const char* base;
@@ -50,6 +50,15 @@ TEST(RequestTest, TheBaseCanBeReplacedByAnHttpAddressOnly) {
       {"http://", "https://api.openweathermap.org"},
       {"http://evil.test/x?q=", "https://api.openweathermap.org"},
       {"http://user@evil.test", "https://api.openweathermap.org"},
+      {"http://evil.test:80", "https://api.openweathermap.org"},  // the key would travel in clear text
+      {"http://127.0.0.1.evil.test", "https://api.openweathermap.org"},
+      {"http://127.0.0.256", "https://api.openweathermap.org"},
+      {"http://128.0.0.1", "https://api.openweathermap.org"},
+      {"http://127.1", "https://api.openweathermap.org"},
+      {"http://127.20.30.40", "http://127.20.30.40"},
+      {"http://LocalHost:8089", "http://LocalHost:8089"},
+      {"http://[::1]:8089", "http://[::1]:8089"},
+      {"https://evil.test:8443", "https://evil.test:8443"},
   };
   for (const auto& c : cases) {
     fakes::FakeEnvironment environment;
