@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 #include "display/converter.hpp"
 #include "display/shell32.hpp"
 #include "platform/win32/clock.hpp"
@@ -30,15 +33,29 @@ class CountingEventPump final : public EventPump {
  public:
   void Pass(const Waitable* until) override {
     ++passes;
+    if (on_pass) on_pass();
     inner_.Pass(until);
   }
   Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) override {
     return inner_.WaitFor(thing, limit);
   }
   int passes = 0;
+  std::function<void()> on_pass;  // runs in each pass, once it is counted
 
  private:
   win32::Win32EventPump inner_;
+};
+
+// A manual-reset event a child opens by the name on its command line: the test and the child
+// wait for each other on it rather than on the time either takes to start.
+struct NamedEvent {
+  explicit NamedEvent(std::string_view purpose)
+      : name("Local\\wethrix-" + std::string(purpose) + "-" + std::to_string(::GetCurrentProcessId())),
+        handle(::CreateEventW(nullptr, TRUE, FALSE, Widen(name).c_str())) {}
+  // Bounded, so that a child that never starts fails the test instead of holding it.
+  [[nodiscard]] bool Wait() const { return ::WaitForSingleObject(handle.get(), 30000) == WAIT_OBJECT_0; }
+  std::string name;
+  win32::unique_kernel_handle handle;
 };
 
 class ConverterWin32Test : public ::testing::Test {
@@ -118,16 +135,33 @@ TEST_F(ConverterWin32Test, TheChildGetsTheWindowStyle) {
   }
 }
 
-TEST_F(ConverterWin32Test, AProcessEndingAfter250MillisecondsIsSeenEndedAfterThreeOrFourPolls) {
-  EXPECT_EQ(Run(Child("exit-after 250 42")), 42);
-  EXPECT_GE(events_.passes, 3);
-  EXPECT_LE(events_.passes, 4);
+// The child ends only once the third pass tells it to, so waits that did not wake at the poll
+// interval would never get there. Every pass but the first and the one after the end follows a
+// wait that ran out, and so lasted the interval (half of it, allowing for the clocks' rounding):
+// however busy the machine, no more passes fit in the run, where waits that did not wait make
+// many more.
+TEST_F(ConverterWin32Test, WaitsWakeAtThePollIntervalUntilTheProcessEnds) {
+  const NamedEvent end("child-end");
+  events_.on_pass = [&] {
+    if (events_.passes == 3) ::SetEvent(end.handle.get());
+  };
+  const auto start = clock_.Now();
+  EXPECT_EQ(Run(Child("exit-when-set " + end.name + " 42")), 42);
+  const auto half_intervals = (clock_.Now() - start) / (Shell32::kPollInterval / 2);
+  EXPECT_LE(events_.passes, half_intervals + 2);
 }
 
 TEST_F(ConverterWin32Test, AProcessThatNeverEndsIsEndedAtTheTimeLimit) {
   const std::string held = temp_.Utf8(u8"held.lock");
-  EXPECT_EQ(Run(Child("forever " + Quoted(held)), 0, 1500ms), Shell32::kTimedOut);
-  ASSERT_TRUE(files_.Exists(held)) << "the child never ran";
+  const NamedEvent holding("child-holding");
+  // The first pass waits until the child holds its file, so the limit cannot end it before it
+  // has run, however long the system takes to start it.
+  bool ran = false;
+  events_.on_pass = [&] {
+    if (events_.passes == 1) ran = holding.Wait();
+  };
+  EXPECT_EQ(Run(Child("forever " + Quoted(held) + " " + holding.name), 0, 1500ms), Shell32::kTimedOut);
+  ASSERT_TRUE(ran) << "the child never ran";
   // Only an ended process has let go of the file it held exclusively.
   const win32::unique_file_handle file(
       ::CreateFileW(Widen(held).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -166,9 +200,12 @@ TEST_F(ConverterWin32Test, StartingWhileAnotherInstanceRunsTheIdenticalConverter
   const auto program = files_.Read(environment_.ProgramFolder() + "\\test_child.exe");
   ASSERT_TRUE(program);
   ExtractConverter(files_, events_, *program, Converter());
-  const LaunchResult running =
-      launcher_.Start(Quoted(Converter()) + " forever " + Quoted(temp_.Utf8(u8"held.lock")), 0);
+  const NamedEvent holding("converter-running");
+  const LaunchResult running = launcher_.Start(
+      Quoted(Converter()) + " forever " + Quoted(temp_.Utf8(u8"held.lock")) + " " + holding.name, 0);
   ASSERT_TRUE(running.process);
+  // Only a converter that has started holds its program file; before, no extraction could fail.
+  EXPECT_TRUE(holding.Wait()) << "the converter never ran";
   EXPECT_NO_THROW(ExtractConverter(files_, events_, *program, Converter()));
   running.process->Terminate();
 }

@@ -1,7 +1,8 @@
 // A child process for the launch-and-wait tests:
-//   test_child exit-after <milliseconds> <code>  exits with <code> that long after it was created
-//   test_child forever <file>                    holds <file> open exclusively and never exits
-//   test_child show-style                        exits with the window style it was given
+//   test_child exit-when-set <event> <code>  exits with <code> once the named event is set
+//   test_child forever <file> <event>         holds <file> open exclusively, sets the named event,
+//                                             and never exits
+//   test_child show-style                     exits with the window style it was given
 #include <windows.h>
 
 #include <string>
@@ -10,28 +11,23 @@
 
 namespace {
 
-ULONGLONG Milliseconds(const FILETIME& time) {
-  return (ULONGLONG{time.dwHighDateTime} << 32U | time.dwLowDateTime) / 10000;
+// Bounded, so that a child whose test has failed does not outlive the run.
+constexpr DWORD kLongestWaitForTheTest = 60000;
+
+int ExitWhenSet(const wchar_t* event_name, int code) {
+  const wethrix::win32::unique_kernel_handle event(::OpenEventW(SYNCHRONIZE, FALSE, event_name));
+  if (!event) return 2;
+  return ::WaitForSingleObject(event.get(), kLongestWaitForTheTest) == WAIT_OBJECT_0 ? code : 3;
 }
 
-// Measured from the creation of the process, so the time the system takes to start it counts.
-int ExitAfter(ULONGLONG milliseconds, int code) {
-  FILETIME created{};
-  FILETIME exited{};
-  FILETIME kernel{};
-  FILETIME user{};
-  FILETIME now{};
-  ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-  ::GetSystemTimeAsFileTime(&now);
-  const ULONGLONG elapsed = Milliseconds(now) - Milliseconds(created);
-  if (elapsed < milliseconds) ::Sleep(static_cast<DWORD>(milliseconds - elapsed));
-  return code;
-}
-
-int Forever(const wchar_t* path) {
+int Forever(const wchar_t* path, const wchar_t* event_name) {
   const wethrix::win32::unique_file_handle held(
       ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!held) return 2;
+  {
+    const wethrix::win32::unique_kernel_handle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, event_name));
+    if (!event || !::SetEvent(event.get())) return 3;
+  }
   ::Sleep(INFINITE);
   return 0;
 }
@@ -47,8 +43,8 @@ int ShowStyle() {
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 1 ? argv[1] : L"";
-  if (mode == L"exit-after" && argc == 4) return ExitAfter(std::stoull(argv[2]), std::stoi(argv[3]));
-  if (mode == L"forever" && argc == 3) return Forever(argv[2]);
+  if (mode == L"exit-when-set" && argc == 4) return ExitWhenSet(argv[2], std::stoi(argv[3]));
+  if (mode == L"forever" && argc == 4) return Forever(argv[2], argv[3]);
   if (mode == L"show-style") return ShowStyle();
   return 1;
 }

@@ -192,13 +192,16 @@ TEST_F(RefreshWin32Test, TriggersDuringARefreshFoldIntoOneMoreRunAfterIt) {
   Win32RefreshRig& rig = Load();
   const HWND window = rig.window.Hwnd();
   bool posted = false;
-  // While the first refresh runs, a resume broadcast and a timer tick wait in the queue; the
-  // converter's wait lets them in.
+  // While the first refresh runs, a resume broadcast and a timer tick are queued and a pass of
+  // the refresh's pump lets them in, as its waits do. Left to the converter's wait, they would be
+  // let in only if the converter was still running when it looked: once it has ended, what is
+  // queued is left to the next pass, after the refresh.
   shell_.on_notify = [&](const fakes::SentRecord& sent) {
     if (posted || (sent.record.uFlags & kNifTip) == 0) return;
     posted = true;
     ::PostMessageW(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     ::PostMessageW(window, WM_TIMER, 1, 0);
+    rig.pump.DoEvents();
   };
   rig.form.ListTemp(true);
   EXPECT_TRUE(posted);

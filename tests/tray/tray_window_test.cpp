@@ -35,11 +35,12 @@ class TrayWindowTest : public ::testing::Test {
   int last_up_ = 0;
 };
 
+// Still hidden once in the tray, where it lives; hidden before then only says it was made so.
 TEST_F(TrayWindowTest, IsAHiddenTopLevelWindowThatRecordsCarry) {
   EXPECT_EQ(::GetAncestor(Window(), GA_PARENT), ::GetDesktopWindow());
-  EXPECT_FALSE(::IsWindowVisible(Window()));
   tray_->SetInTray(true);
   EXPECT_EQ(shell_.sent.at(0).record.hWnd, reinterpret_cast<std::uintptr_t>(Window()));
+  EXPECT_FALSE(::IsWindowVisible(Window()));
 }
 
 TEST_F(TrayWindowTest, TheHookRoutesTrayMessagesOnlyWhileInTheTray) {
