@@ -19,8 +19,7 @@ void Form1::Form_Resize() {
 // A window that starts in the tray is never shown, not even minimised for a moment, so it never
 // sits on the taskbar nor takes the foreground at logon. It goes into the tray as a minimise
 // would, and the first refresh, the first activation's work, runs at once all the same. The
-// minimise balloon follows it, as it did when the minimised window's activation came first,
-// unless a tray click has brought the window back meanwhile.
+// minimise balloon follows that refresh, unless a tray click has brought the window back meanwhile.
 void Form1::ShowAfterLoading() {
   if (view_.State() != WindowState::kMinimized) {
     view_.Show();

@@ -62,10 +62,10 @@ constexpr std::pair<std::string_view, MainControl> kMouseReports[] = {
 }  // namespace
 
 // Form_Activate tells that the window the user sees has become active. Losing the activation is
-// none (a window deactivated during its first refresh had it run twice). A window that is hidden
-// or minimised when it gains the activation, as a hidden one does when a box it owns closes, owes
-// it until it is shown or restored while still active: raised at once, it ran the first refresh
-// in the middle of loading, and that of a start in the tray while minimised on the taskbar.
+// none (a window deactivated during its first refresh would run it twice). A window that is
+// hidden or minimised when it gains the activation, as a hidden one does when a box it owns
+// closes, owes it until it is shown or restored while still active: raised at once, it would run
+// the first refresh in the middle of loading, or while the window sits minimised on the taskbar.
 void MainWindow::RaiseOwedActivation() {
   if (!activation_owed_) return;
   activation_owed_ = false;

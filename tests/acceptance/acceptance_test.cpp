@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "tests/acceptance/bad_input_support.hpp"
@@ -41,7 +42,12 @@ bool Contains(const std::string& text, std::string_view part) {
 // notification area of the suite's own.
 class Session : public ::testing::Test {
  protected:
-  static void Begin() {
+  // Starts the suite's program on these settings alone, with no Run entry and a fresh request log.
+  static void Begin(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> stored = {}) {
+    settings::Clear();
+    for (const auto& [key, value] : stored) settings::Set(key, value);
+    run_key::Remove(kRunValueName);
+    standin::Reset();
     area_ = std::make_unique<NotificationArea>();
     folder_ = std::make_unique<test_support::TempFolder>(u8"wethrix acceptance");
     wethrix_ = std::make_unique<WethrixDriver>(folder_->Path());
@@ -145,12 +151,7 @@ class Session : public ::testing::Test {
 
 class FirstRun : public Session {
  protected:
-  static void SetUpTestSuite() {
-    settings::Clear();
-    run_key::Remove(kRunValueName);
-    standin::Reset();
-    Begin();
-  }
+  static void SetUpTestSuite() { Begin(); }
 };
 
 TEST_F(FirstRun, ShowsTheDesignDefaultsAndTheMissingKeyWithoutABox) {
@@ -319,14 +320,8 @@ TEST_F(FirstRun, ClosingEndsTheProcessAndRemovesTheConverterAndTheTrayIcon) {
 class HiddenStartWithAWrongKey : public Session {
  protected:
   static void SetUpTestSuite() {
-    settings::Clear();
-    settings::Set(L"APIKey", L"wrong-key");
-    settings::Set(L"Windows Startup", L"On");
-    settings::Set(L"Minimized", L"On");
-    run_key::Remove(kRunValueName);
-    standin::Reset();
     standin::ComeBack();
-    Begin();
+    Begin({{L"APIKey", L"wrong-key"}, {L"Windows Startup", L"On"}, {L"Minimized", L"On"}});
   }
 
   static void TearDownTestSuite() {
@@ -421,12 +416,8 @@ TEST_F(HiddenStartWithAWrongKey, ClosingEndsTheProcessAndRemovesTheConverterAndT
 class HiddenStartWhileTheServiceHangs : public Session {
  protected:
   static void SetUpTestSuite() {
-    settings::Clear();
-    settings::Set(L"APIKey", L"demo-key");
-    settings::Set(L"Minimized", L"On");
-    standin::Reset();
     standin::Hold();
-    Begin();
+    Begin({{L"APIKey", L"demo-key"}, {L"Minimized", L"On"}});
   }
 
   static void TearDownTestSuite() {
@@ -460,12 +451,7 @@ TEST_F(HiddenStartWhileTheServiceHangs, ClosingEndsTheProcessAndRemovesTheConver
 
 class EndOfSession : public Session {
  protected:
-  static void SetUpTestSuite() {
-    settings::Clear();
-    settings::Set(L"APIKey", L"demo-key");
-    standin::Reset();
-    Begin();
-  }
+  static void SetUpTestSuite() { Begin({{L"APIKey", L"demo-key"}}); }
 };
 
 TEST_F(EndOfSession, ACancelledEndLeavesTheProgramRunningAndARealOneEndsItAsClosing) {
