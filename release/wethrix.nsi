@@ -24,6 +24,10 @@ OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Wethrix"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+; The same inputs give the same installer: no file times are kept, and the text at the foot of its
+; pages does not carry makensis's version.
+SetDateSave off
+BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"

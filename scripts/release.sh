@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
 # Builds a release from this tree's committed state into dist/:
-#   Wethrix-<version>-win64.zip, Wethrix-<version>-setup.exe and SHA256SUMS.
-# The version is the one in CMakeLists.txt. Uncommitted changes are left out.
+#   Wethrix-<version>-win64.zip, Wethrix-<version>-setup.exe, SHA256SUMS and BUILDINFO (the
+#   Debian packages it was built with).
+# The version is the one in CMakeLists.txt.
+# Uncommitted changes are left out. The same commit gives the same bytes wherever and whenever it
+# is built: every time in the artefacts is the commit's (SOURCE_DATE_EPOCH).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-scripts/setup.sh
+scripts/setup.sh release
+
+# Nothing of the machine, the hour or the caller's settings gets into the bytes.
+export SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+export TZ=UTC LC_ALL=C
+umask 022
 
 # A clean tree: the committed sources alone, in a folder of their own.
 work=$root/build/release
 rm -rf "$work"
 mkdir -p "$work/source"
 git archive HEAD | tar -x -C "$work/source"
-cmake -S "$work/source" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWETHRIX_TESTS=OFF \
-  -DWETHRIX_SANITIZE=OFF -DCMAKE_TOOLCHAIN_FILE="$work/source/cmake/mingw-w64-x86_64.cmake" >/dev/null
+source=$work/source
+
+version=$(sed -n 's/^project(Wethrix VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+
+cmake -S "$source" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWETHRIX_TESTS=OFF \
+  -DWETHRIX_SANITIZE=OFF -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$work/build" --target Wethrix
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/build/CMakeCache.txt")
 program=$work/build/Wethrix.exe
 converter=$work/build/converter/nconvert.exe
 
@@ -29,12 +41,21 @@ check_size() {
 check_size "$program" $((1024 * 1024))
 check_size "$converter" $((200 * 1024))
 
+mkdir -p "$work/zip"
+cp "$program" "$work/zip/Wethrix.exe"
+sed "s/@VERSION@/$version/g" "$source/release/README.txt" | sed 's/$/\r/' >"$work/zip/README.txt"
+
 dist=$root/dist
 rm -rf "$dist"
-mkdir -p "$work/zip" "$dist"
-cp "$program" "$work/zip/Wethrix.exe"
-sed "s/@VERSION@/$version/g" "$work/source/release/README.txt" | sed 's/$/\r/' >"$work/zip/README.txt"
-(cd "$work/zip" && zip -q -X -9 "$dist/Wethrix-$version-win64.zip" Wethrix.exe README.txt)
-"$work/source/scripts/make-installer.sh" "$program" "$version" "$dist/Wethrix-$version-setup.exe"
-(cd "$dist" && sha256sum "Wethrix-$version-win64.zip" "Wethrix-$version-setup.exe" >SHA256SUMS)
-ls -l "$dist"
+mkdir -p "$dist"
+zip_name=Wethrix-$version-win64.zip
+setup_name=Wethrix-$version-setup.exe
+# The zip's entries: in a fixed order, with the commit's time, fixed modes and no extra fields.
+chmod 644 "$work/zip/Wethrix.exe" "$work/zip/README.txt"
+touch -d "@$SOURCE_DATE_EPOCH" "$work/zip/Wethrix.exe" "$work/zip/README.txt"
+(cd "$work/zip" && zip -q -X -9 "$dist/$zip_name" Wethrix.exe README.txt)
+"$source/scripts/make-installer.sh" "$work/zip/Wethrix.exe" "$version" "$dist/$setup_name"
+(cd "$dist" && sha256sum "$zip_name" "$setup_name" >SHA256SUMS)
+dpkg-query -W -f='${Package} ${Version}\n' cmake ninja-build g++-mingw-w64-x86-64-posix \
+  binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev nsis zip >"$dist/BUILDINFO"
+find "$dist" -type f | sort | xargs ls -l
