@@ -5,6 +5,11 @@
 # The version is the one in CMakeLists.txt.
 # Uncommitted changes are left out. The same commit gives the same bytes wherever and whenever it
 # is built: every time in the artefacts is the commit's (SOURCE_DATE_EPOCH).
+#
+# Signing, when a certificate is at hand:
+#   WETHRIX_SIGN_PFX, WETHRIX_SIGN_PASSWORD  a PKCS#12 file and its password: Wethrix.exe, the
+#                         uninstaller and the installer are then signed (scripts/sign.sh)
+#   WETHRIX_SIGN_TIMESTAMP_URL  an RFC 3161 time-stamp server for the signatures (optional)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -41,8 +46,12 @@ check_size() {
 check_size "$program" $((1024 * 1024))
 check_size "$converter" $((200 * 1024))
 
+# The program as shipped: signed before it goes into the zip and the installer.
 mkdir -p "$work/zip"
 cp "$program" "$work/zip/Wethrix.exe"
+if [ -n "${WETHRIX_SIGN_PFX:-}" ]; then
+  "$source/scripts/sign.sh" "$work/zip/Wethrix.exe"
+fi
 sed "s/@VERSION@/$version/g" "$source/release/README.txt" | sed 's/$/\r/' >"$work/zip/README.txt"
 
 dist=$root/dist

@@ -6,7 +6,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmar
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils python3 procps git
           fonts-liberation fonts-wine)  # Arial's metrics and the title-bar glyphs under Wine
 if [ "${1:-}" = release ]; then
-  packages+=(nsis zip unzip)  # the installer and the portable zip
+  packages+=(nsis zip unzip  # the installer and the portable zip
+             osslsigncode)  # signing
 fi
 missing=()
 for p in "${packages[@]}"; do
