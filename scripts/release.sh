@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Builds a release from this tree's committed state into dist/:
-#   Wethrix-<version>-win64.zip, Wethrix-<version>-setup.exe, SHA256SUMS and BUILDINFO (the
-#   Debian packages it was built with).
+#   Wethrix-<version>-win64.zip, Wethrix-<version>-setup.exe, SHA256SUMS, BUILDINFO (the Debian
+#   packages it was built with), and the package managers' manifests
+#   winget/Kestrivon.Wethrix/<version>/*.yaml and scoop/wethrix.json.
 # The version is the one in CMakeLists.txt.
 # Uncommitted changes are left out. The same commit gives the same bytes wherever and whenever it
 # is built: every time in the artefacts is the commit's (SOURCE_DATE_EPOCH).
 #
+# Set before publishing (README.md, "Making a release"):
+#   WETHRIX_DOWNLOAD_URL  where the release's files will be, each under <url>/<version>/; the
+#                         manifests point there. Default: https://downloads.kestrivon.example/wethrix
+#   WETHRIX_HOMEPAGE      the program's page named by the manifests.
+#                         Default: https://kestrivon.example/wethrix
 # Signing, when a certificate is at hand:
 #   WETHRIX_SIGN_PFX, WETHRIX_SIGN_PASSWORD  a PKCS#12 file and its password: Wethrix.exe, the
 #                         uninstaller and the installer are then signed (scripts/sign.sh)
@@ -13,6 +19,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+download_url=${WETHRIX_DOWNLOAD_URL:-https://downloads.kestrivon.example/wethrix}
+homepage=${WETHRIX_HOMEPAGE:-https://kestrivon.example/wethrix}
 scripts/setup.sh release
 
 # Nothing of the machine, the hour or the caller's settings gets into the bytes.
@@ -66,5 +74,10 @@ touch -d "@$SOURCE_DATE_EPOCH" "$work/zip/Wethrix.exe" "$work/zip/README.txt"
 "$source/scripts/make-installer.sh" "$work/zip/Wethrix.exe" "$version" "$dist/$setup_name"
 (cd "$dist" && sha256sum "$zip_name" "$setup_name" >SHA256SUMS)
 dpkg-query -W -f='${Package} ${Version}\n' cmake ninja-build g++-mingw-w64-x86-64-posix \
-  binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev nsis zip >"$dist/BUILDINFO"
+  binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev nsis zip python3-yaml >"$dist/BUILDINFO"
+
+# Debian's own interpreter, which sees Debian's python3-yaml.
+/usr/bin/python3 "$source/scripts/write-manifests.py" --dist "$dist" --version "$version" \
+  --installer-script "$source/release/wethrix.nsi" --download-url "$download_url/$version" \
+  --homepage "$homepage" --date "$SOURCE_DATE_EPOCH"
 find "$dist" -type f | sort | xargs ls -l

@@ -7,6 +7,7 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmar
           fonts-liberation fonts-wine)  # Arial's metrics and the title-bar glyphs under Wine
 if [ "${1:-}" = release ]; then
   packages+=(nsis zip unzip  # the installer and the portable zip
+             python3-yaml  # the winget and Scoop manifests
              osslsigncode)  # signing
 fi
 missing=()
