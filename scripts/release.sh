@@ -3,7 +3,7 @@
 #   Wethrix-<version>-win64.zip, Wethrix-<version>-setup.exe, SHA256SUMS, BUILDINFO (the Debian
 #   packages it was built with), and the package managers' manifests
 #   winget/Kestrivon.Wethrix/<version>/*.yaml and scoop/wethrix.json.
-# The version is the one in CMakeLists.txt.
+# The version is the one in CMakeLists.txt; the newest section of CHANGELOG.md must name it.
 # Uncommitted changes are left out. The same commit gives the same bytes wherever and whenever it
 # is built: every time in the artefacts is the commit's (SOURCE_DATE_EPOCH).
 #
@@ -37,6 +37,11 @@ git archive HEAD | tar -x -C "$work/source"
 source=$work/source
 
 version=$(sed -n 's/^project(Wethrix VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")
+changelog=$(sed -n 's/^## \([0-9][0-9.]*\).*/\1/p' "$source/CHANGELOG.md" | head -1)
+if [ "$changelog" != "$version" ]; then
+  echo "CHANGELOG.md's newest section is '$changelog', not $version (CMakeLists.txt): add it first" >&2
+  exit 1
+fi
 
 cmake -S "$source" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWETHRIX_TESTS=OFF \
   -DWETHRIX_SANITIZE=OFF -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" >/dev/null
