@@ -7,8 +7,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmar
           fonts-liberation fonts-wine)  # Arial's metrics and the title-bar glyphs under Wine
 if [ "${1:-}" = release ]; then
   packages+=(nsis zip unzip  # the installer and the portable zip
-             python3-yaml  # the winget and Scoop manifests
-             osslsigncode)  # signing
+             python3-yaml python3-jsonschema  # the winget and Scoop manifests, and their check
+             osslsigncode openssl)  # signing, and the release test's throw-away certificate
 fi
 missing=()
 for p in "${packages[@]}"; do
