@@ -1,5 +1,5 @@
 ; The per-user installer. scripts/make-installer.sh passes VERSION (x.y.z), PROGRAM (the built
-; Wethrix.exe), ICON and OUTFILE.
+; Wethrix.exe), ICON and OUTFILE, and SIGN (scripts/sign.sh) when the release is signed.
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
@@ -24,6 +24,17 @@ OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Wethrix"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+; The same inputs give the same installer: no file times are kept, and the text at the foot of its
+; pages does not carry makensis's version.
+SetDateSave off
+BrandingText "${PRODUCT} ${VERSION}"
+
+; Signed as they are made: the uninstaller before it is packed into the installer, then the
+; installer itself. A signing that fails stops the build.
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"

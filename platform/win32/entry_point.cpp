@@ -102,6 +102,9 @@ class Program {
 }  // namespace wethrix::win32
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+  // Before any DLL is loaded: from System32 only, never from the program's folder (a Downloads
+  // folder may hold a planted DLL). Delay-loaded WinINet and whatever the system loads follow it.
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   try {
     // Before anything else, a second start hands over to the copy already running.
     wethrix::win32::SingleInstance single_instance;

@@ -15,8 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Wethrix";
 constexpr wchar_t kRunValueName[] = L"Wethrix.exe";
+
+// What the winget manifest says Apps & features shows, as tests/release/check_manifests.py read it.
+std::string ManifestEntry(const std::wstring& name) {
+  return win32::Narrow(EnvironmentVariable((L"WETHRIX_MANIFEST_" + name).c_str()));
+}
+
+// The installer's Uninstall key, named by the manifest's ProductCode.
+std::wstring UninstallKey() {
+  return L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" +
+         win32::Widen(ManifestEntry(L"ProductCode"));
+}
 
 fs::path KnownFolder(int csidl) {
   std::wstring folder(MAX_PATH, L'\0');
@@ -37,8 +47,8 @@ fs::path ImagesFolder() {
 std::optional<std::string> UninstallValue(const wchar_t* name) {
   std::wstring value(1024, L'\0');
   auto size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-  if (::RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, value.data(), &size) !=
-      ERROR_SUCCESS) {
+  if (::RegGetValueW(HKEY_CURRENT_USER, UninstallKey().c_str(), name, RRF_RT_REG_SZ, nullptr, value.data(),
+                     &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   value.resize(std::wcslen(value.c_str()));
@@ -48,8 +58,8 @@ std::optional<std::string> UninstallValue(const wchar_t* name) {
 DWORD EstimatedSize() {
   DWORD kilobytes = 0;
   auto size = static_cast<DWORD>(sizeof kilobytes);
-  ::RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr, &kilobytes,
-                 &size);
+  ::RegGetValueW(HKEY_CURRENT_USER, UninstallKey().c_str(), L"EstimatedSize", RRF_RT_REG_DWORD, nullptr,
+                 &kilobytes, &size);
   return kilobytes;
 }
 
@@ -62,7 +72,8 @@ void StartAndWaitForTheFirstIcon(WethrixDriver& wethrix) {
 
 bool UninstallKeyExists() {
   HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const std::wstring name = UninstallKey();
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   const win32::unique_hkey owned(key);
   return true;
 }
@@ -85,17 +96,17 @@ DWORD RunAndWait(std::wstring command_line) {
   return code;
 }
 
-void InstallSilently(const wchar_t* setup_variable) {
-  ASSERT_EQ(RunAndWait(L"\"" + EnvironmentVariable(setup_variable) + L"\" /S"), 0U);
+// `switches` as winget passes them: /D= comes last and unquoted, even with blanks in the path.
+void InstallSilently(const wchar_t* setup_variable, const std::wstring& switches = L"/S") {
+  ASSERT_EQ(RunAndWait(L"\"" + EnvironmentVariable(setup_variable) + L"\" " + switches), 0U);
 }
 
 // The uninstaller hands over to a copy of itself and returns at once, so this waits for its work.
-void UninstallSilently() {
+void UninstallSilently(const fs::path& folder = InstallFolder()) {
   const auto command = UninstallValue(L"QuietUninstallString");
   ASSERT_TRUE(command);
   ASSERT_EQ(RunAndWait(win32::Widen(*command)), 0U);
-  ASSERT_TRUE(
-      WaitUntil([] { return !UninstallKeyExists() && !fs::exists(InstallFolder() / "Uninstall.exe"); }, 60s));
+  ASSERT_TRUE(WaitUntil([&] { return !UninstallKeyExists() && !fs::exists(folder / "Uninstall.exe"); }, 60s));
 }
 
 std::string FileVersion(const fs::path& file) {
@@ -132,9 +143,10 @@ TEST_F(ReleaseTest, InstallUseUpgradeAndUninstallKeepOnlyTheSettings) {
   const fs::path program = InstallFolder() / "Wethrix.exe";
   EXPECT_TRUE(fs::exists(program));
   EXPECT_TRUE(fs::exists(Shortcut()));
-  EXPECT_EQ(UninstallValue(L"DisplayName"), "Wethrix");
+  EXPECT_EQ(UninstallValue(L"DisplayName"), ManifestEntry(L"DisplayName"));
+  EXPECT_EQ(UninstallValue(L"DisplayVersion"), ManifestEntry(L"DisplayVersion"));
   EXPECT_EQ(UninstallValue(L"DisplayVersion"), version_);
-  EXPECT_EQ(UninstallValue(L"Publisher"), "Kestrivon");
+  EXPECT_EQ(UninstallValue(L"Publisher"), ManifestEntry(L"Publisher"));
   EXPECT_EQ(UninstallValue(L"DisplayIcon"), win32::Narrow(program.wstring()));
   EXPECT_TRUE(UninstallValue(L"UninstallString"));
   EXPECT_GT(EstimatedSize(), 0U);
@@ -168,6 +180,22 @@ TEST_F(ReleaseTest, InstallUseUpgradeAndUninstallKeepOnlyTheSettings) {
   EXPECT_FALSE(fs::exists(ImagesFolder()));
   EXPECT_FALSE(run_key::Get(kRunValueName));
   EXPECT_EQ(settings::Get(L"Option5"), "1");
+}
+
+TEST_F(ReleaseTest, ASilentInstallIntoAChosenFolderIsUninstalledFromThere) {
+  const fs::path folder = KnownFolder(CSIDL_LOCAL_APPDATA) / "Chosen Folder" / "Wethrix";
+  InstallSilently(L"WETHRIX_SETUP", L"/S /D=" + folder.wstring());
+  EXPECT_TRUE(fs::exists(folder / "Wethrix.exe"));
+  EXPECT_FALSE(fs::exists(InstallFolder()));
+  EXPECT_EQ(UninstallValue(L"InstallLocation"), win32::Narrow(folder.wstring()));
+  EXPECT_EQ(UninstallValue(L"DisplayIcon"), win32::Narrow((folder / "Wethrix.exe").wstring()));
+
+  // The images a run leaves beside the program.
+  std::ofstream(folder / "CurTemp.bmp") << "bitmap";
+  std::ofstream(folder / "CurTemp.ico") << "icon";
+  UninstallSilently(folder);
+  EXPECT_FALSE(fs::exists(folder));
+  EXPECT_FALSE(fs::exists(Shortcut()));
 }
 
 TEST_F(ReleaseTest, InstallingOverARunningWethrixClosesItFirst) {
