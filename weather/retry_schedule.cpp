@@ -21,7 +21,8 @@ std::optional<std::chrono::milliseconds> RetrySchedule::AfterRequest(TimePoint a
   }
   if (!run_start_) run_start_ = asked_at;
   // The first try still ahead; a refresh that waited long for nothing skips those it outlasted.
-  const auto next = std::ranges::find_if(kTries, [&](seconds after) { return *run_start_ + after > now; });
+  const auto* const next =
+      std::ranges::find_if(kTries, [&](seconds after) { return *run_start_ + after > now; });
   if (next == kTries.end()) return std::nullopt;
   const TimePoint due = std::max(*run_start_ + *next, asked_at + kLeastGap);
   return std::chrono::ceil<std::chrono::milliseconds>(due - now);

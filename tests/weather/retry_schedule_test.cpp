@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace wethrix {
 namespace {
 
@@ -9,12 +11,12 @@ using std::chrono::milliseconds;
 
 TEST(RetryScheduleTest, ARunWithoutAnswersTriesAt5_10_20And40SecondsThenLeavesItToTheTick) {
   struct Request {
-    int asked_ms;
-    bool answered;
-    int ended_ms;
+    int asked_ms = 0;
+    bool answered = false;
+    int ended_ms = 0;
     std::optional<milliseconds> next_try;
   };
-  const Request requests[] = {
+  const std::vector<Request> requests = {
       {0, false, 100, milliseconds{4900}},           // the run starts: at 5 s
       {5000, false, 5100, milliseconds{4900}},       // at 10 s
       {10000, false, 10100, milliseconds{9900}},     // at 20 s
