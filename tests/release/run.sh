@@ -2,7 +2,7 @@
 # The release, made by scripts/release.sh from two clean clones in two folders, at two times, with
 # two time zones and umasks, and compared byte for byte; its manifests checked; a signed release
 # made with a throw-away certificate and verified; then installed, used, upgraded and removed
-# under Wine in a fresh prefix of its own. Needs the windows build (release_tests.exe).
+# under Wine in a fresh prefix of its own. Builds release_tests.exe in the windows build.
 # WETHRIX_RELEASE_PORT and WETHRIX_RELEASE_DISPLAY keep it apart from ./test.sh's stand-in and
 # display. The last line is "N passed, N failed".
 set -euo pipefail
@@ -15,6 +15,8 @@ prefix=$work/wineprefix
 rm -rf "$work"
 mkdir -p "$work"
 scripts/setup.sh release
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target release_tests
 
 passed=0
 failed=0
