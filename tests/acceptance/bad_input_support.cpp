@@ -4,12 +4,6 @@
 #include "platform/win32/wide.hpp"
 
 namespace wethrix::acceptance {
-namespace {
-
-constexpr wchar_t kSettingsKey[] = L"Software\\Kestrivon\\Wethrix";
-constexpr int kMessageBoxTextId = 0xFFFF;
-
-}  // namespace
 
 StoredValue TextValue(std::string_view utf8) {
   const std::wstring text = win32::Widen(utf8);

@@ -13,11 +13,9 @@
 namespace wethrix::acceptance {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Kestrivon\\Wethrix";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr int kFirstControlId = 100;  // of the main window and the key dialog alike
-constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr UINT kTrayCallback = 0x465;
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kSendLimitMs = 5000;

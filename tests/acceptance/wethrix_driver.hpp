@@ -18,6 +18,11 @@ namespace wethrix::acceptance {
 
 using namespace std::chrono_literals;
 
+// Where the program keeps its settings, under HKEY_CURRENT_USER.
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Kestrivon\\Wethrix";
+// The id of a message box's text.
+inline constexpr int kMessageBoxTextId = 0xFFFF;
+
 // Empty when the variable is not set.
 [[nodiscard]] std::wstring EnvironmentVariable(const wchar_t* name);
 

@@ -6,21 +6,18 @@
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_shell.hpp"
 #include "platform/win32/key_dialog_window.hpp"
+#include "tests/options/dialog_driver.hpp"
 #include "tests/window/window_test_support.hpp"
 
 namespace wethrix {
 namespace {
 
+using test::TextOf;
+
 LOGFONTW FontOf(HWND control) {
   LOGFONTW font{};
   ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  ::GetWindowTextW(window, text, 256);
-  return text;
 }
 
 class KeyDialogWindowTest : public ::testing::Test {

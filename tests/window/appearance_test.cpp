@@ -19,7 +19,7 @@ namespace {
 
 constexpr char kFolder[] = "C:\\Apps\\Wethrix";
 constexpr char kSkinFile[] = "C:\\Apps\\Wethrix\\x\\o.cjs";
-constexpr Color kWhite = 0x00FFFFFF;
+using testing::kWhite;
 constexpr COLORREF kSkinWindow = 0x00302010;  // window=#102030
 
 class AppearanceTest : public ::testing::Test {

@@ -14,12 +14,13 @@
 #include "platform/win32/colors.hpp"
 #include "platform/win32/unique_handle.hpp"
 #include "platform/win32/wide.hpp"
+#include "tests/window/window_test_support.hpp"
 
 namespace wethrix::win32 {
 namespace {
 
 constexpr Color kRed = 0x000000FF;
-constexpr Color kWhite = 0x00FFFFFF;
+using testing::kWhite;
 constexpr Color kBlack = 0;
 
 // The simplest reader of a 24-bit bitmap file: size and the colour of one pixel (0x00BBGGRR).

@@ -4,9 +4,12 @@
 
 #include <functional>
 
+#include "platform/color.hpp"
 #include "platform/layout.hpp"
 
 namespace wethrix::win32::testing {
+
+inline constexpr Color kWhite = 0x00FFFFFF;
 
 // Dispatches messages until `done` holds or about five seconds have passed; true when it held.
 inline bool PumpUntil(const std::function<bool()>& done, HWND dialog = nullptr) {
