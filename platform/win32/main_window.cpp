@@ -21,7 +21,7 @@ constexpr UINT_PTR kRetryTimerId = 2;
 // The main window is not a dialog, so Enter presses nothing. Its one text box is never shown,
 // so the window's pointer, the arrow by default, shows over every control.
 constexpr FormClass kMainWindowClass{
-    L"WethrixMainWindow",
+    kMainWindowClassName,
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
     WS_EX_CONTROLPARENT,
     kClientWidthTwips,

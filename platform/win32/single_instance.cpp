@@ -7,7 +7,6 @@ namespace {
 
 // The installed and the portable copy alike: the name holds no path.
 constexpr wchar_t kMutexName[] = L"Local\\Kestrivon.Wethrix.OneCopy";
-constexpr wchar_t kMainWindowClass[] = L"WethrixMainWindow";
 // Marks the running copy's main window among others of its class, such as those of the tests.
 constexpr wchar_t kRunningCopyProperty[] = L"WethrixRunningCopy";
 // A copy still loading after this long is left alone: it may be showing a box to the user.
@@ -15,7 +14,7 @@ constexpr DWORD kReadyWaitMs = 10000;
 
 HWND FindRunningCopy() {
   HWND window = nullptr;
-  while ((window = ::FindWindowExW(nullptr, window, kMainWindowClass, nullptr)) != nullptr) {
+  while ((window = ::FindWindowExW(nullptr, window, kMainWindowClassName, nullptr)) != nullptr) {
     if (::GetPropW(window, kRunningCopyProperty) != nullptr) return window;
   }
   return nullptr;
