@@ -68,7 +68,7 @@ BOOL NotificationArea::Take(HWND sender, const COPYDATASTRUCT& data) {
   const auto message = static_cast<DWORD>(data.dwData);
   const std::pair icon{owner, head.id};
   const std::lock_guard lock(mutex_);
-  records_.push_back({message, owner, head.id, process});
+  senders_.insert(process);
   switch (message) {
     case NIM_ADD:
       return icons_.emplace(icon, process).second ? TRUE : FALSE;
@@ -79,11 +79,6 @@ BOOL NotificationArea::Take(HWND sender, const COPYDATASTRUCT& data) {
   }
 }
 
-std::vector<NotificationArea::Record> NotificationArea::Records() const {
-  const std::lock_guard lock(mutex_);
-  return records_;
-}
-
 bool NotificationArea::HoldsIconOf(DWORD process) const {
   const std::lock_guard lock(mutex_);
   return std::ranges::any_of(icons_, [process](const auto& icon) { return icon.second == process; });
@@ -91,7 +86,7 @@ bool NotificationArea::HoldsIconOf(DWORD process) const {
 
 bool NotificationArea::HeardFrom(DWORD process) const {
   const std::lock_guard lock(mutex_);
-  return std::ranges::any_of(records_, [process](const Record& record) { return record.process == process; });
+  return senders_.contains(process);
 }
 
 }  // namespace wethrix::acceptance

@@ -1,6 +1,6 @@
 #pragma once
-// Stands in for the shell's notification area, so a test sees every icon record a program sends
-// and what the area holds, also after that program has ended (the real one forgets the icons of a
+// Stands in for the shell's notification area, so a test sees which programs sent it icon records
+// and what the area holds, also after a program has ended (the real one forgets the icons of a
 // window as it goes). Shell_NotifyIconW hands its record to the first window of the class
 // "Shell_TrayWnd" as WM_COPYDATA, whose data begins with the owner window, the id, the flags and
 // the callback message in Wine's layout; ours is made last and on top, so it is found first. While
@@ -12,30 +12,22 @@
 #include <future>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <utility>
-#include <vector>
 
 namespace wethrix::acceptance {
 
 class NotificationArea {
  public:
-  struct Record {
-    DWORD message;  // NIM_ADD, NIM_MODIFY, NIM_DELETE...
-    HWND window;
-    UINT id;
-    DWORD process;  // of the window, read when the record came
-  };
-
   NotificationArea();
   NotificationArea(const NotificationArea&) = delete;
   NotificationArea& operator=(const NotificationArea&) = delete;
   ~NotificationArea();
 
-  [[nodiscard]] std::vector<Record> Records() const;
   // Whether the area holds an icon that `process` added; it keeps it after the process ends.
   [[nodiscard]] bool HoldsIconOf(DWORD process) const;
-  // Whether any record came from a window of `process`.
+  // Whether any record came from a window of `process`, read when the record came.
   [[nodiscard]] bool HeardFrom(DWORD process) const;
 
  private:
@@ -44,7 +36,7 @@ class NotificationArea {
   BOOL Take(HWND sender, const COPYDATASTRUCT& data);
 
   mutable std::mutex mutex_;
-  std::vector<Record> records_;
+  std::set<DWORD> senders_;                       // the processes any record came from
   std::map<std::pair<HWND, UINT>, DWORD> icons_;  // to the process that added each
   DWORD thread_id_ = 0;
   std::thread thread_;
