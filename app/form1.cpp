@@ -15,6 +15,7 @@ Form1::Form1(MainView& view, cSysTray& tray, Form1Services services)
     : view_(view),
       tray_(tray),
       services_(std::move(services)),
+      patient_files_(services_.files, services_.pump, services_.clock),
       settings_(services_.store, services_.environment),
       converter_runs_(services_.launcher) {
   view_.Timer1().OnTick([this] { Timer1_Timer(); });
@@ -74,7 +75,7 @@ void Form1::Form_Load() {
   trap.Step(166, [&] { view_.Timer1().SetInterval(kRefreshPeriod); });
   trap.Step(168, [&] { view_.Timer1().SetEnabled(true); });
   trap.Step(170, [&] { converter_ = ConverterBytes(services_.environment); });
-  trap.Step(172, [&] { ExtractConverter(services_.files, services_.pump, converter_, ConverterFile()); });
+  trap.Step(172, [&] { ExtractConverter(patient_files_, services_.pump, converter_, ConverterFile()); });
 }
 
 void Form1::Form_Activate() {

@@ -9,6 +9,7 @@
 #include "app/main_view.hpp"
 #include "app/settings.hpp"
 #include "display/converter.hpp"
+#include "display/patient_files.hpp"
 #include "platform/clock.hpp"
 #include "platform/color_picker.hpp"
 #include "platform/dialogs.hpp"
@@ -96,6 +97,8 @@ class Form1 final : public MainViewEvents {
   void ArmRetryTimer() noexcept;
   // Puts the converter right and runs it; false when it could not be put right on a silent refresh.
   [[nodiscard]] bool MakeIcon(bool silent, const std::string& folder);
+  [[nodiscard]] Bytes IconOfThisPicture(const Bytes& bitmap, const std::string& folder, bool converter_ran);
+  [[nodiscard]] bool FileHolds(const std::string& path, const Bytes& bytes);
   [[nodiscard]] Unit SelectedUnit() const;
   void DrawIcon(const std::string& icon_text);
   void CenterSampleX();
@@ -107,6 +110,7 @@ class Form1 final : public MainViewEvents {
   MainView& view_;
   cSysTray& tray_;
   Form1Services services_;
+  PatientFiles patient_files_;
   Settings settings_;
   EndableLauncher converter_runs_;
   Bytes converter_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/shell32.hpp"
+#include "platform/errors.hpp"
 
 namespace wethrix {
 
@@ -40,7 +41,7 @@ void EndableLauncher::EndRunning(EventPump& events, const Clock& clock, std::chr
   const auto until = clock.Now() + limit;
   for (RunningProcess* process : ending) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock.Now());
-    Shell32::AwaitEnd(events, clock, *process, std::max(left, std::chrono::milliseconds{0}));
+    Shell32::LetEventsRun(events, clock, &process->Ended(), std::max(left, std::chrono::milliseconds{0}));
   }
 }
 
@@ -55,14 +56,34 @@ Bytes ConverterBytes(const Environment& environment) {
   return environment.Resource(kConverterResourceType, kConverterResourceId);
 }
 
-void EnsureConverter(FileSystem& files, const Bytes& converter, std::string_view path) {
-  if (files.Holds(path, converter)) return;
-  files.Write(path, converter);
+namespace {
+
+// Null when there is no file to hold; whatever stands in the way, writing tells for good.
+std::unique_ptr<HeldFile> HoldIfThere(PatientFiles& files, std::string_view path) {
+  try {
+    return files.Hold(path);
+  } catch (const AppError&) {
+    return nullptr;
+  }
 }
 
-void ExtractConverter(FileSystem& files, EventPump& events, const Bytes& converter, std::string_view path) {
+}  // namespace
+
+std::unique_ptr<HeldFile> HoldConverter(PatientFiles& files, const Bytes& converter, std::string_view path) {
+  if (std::unique_ptr<HeldFile> there = HoldIfThere(files, path); there && there->Holds(converter)) {
+    return there;
+  }
+  files.Write(path, converter);
+  std::unique_ptr<HeldFile> written = files.Hold(path);
+  if (!written->Holds(converter)) {
+    throw AppError(error_number::kFileInUse, "Another program changed the icon converter as it was written");
+  }
+  return written;
+}
+
+void ExtractConverter(PatientFiles& files, EventPump& events, const Bytes& converter, std::string_view path) {
   events.DoEvents();
-  EnsureConverter(files, converter, path);
+  static_cast<void>(HoldConverter(files, converter, path));
 }
 
 void DeleteConverter(FileSystem& files, std::string_view path) noexcept {

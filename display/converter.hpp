@@ -1,10 +1,12 @@
 #pragma once
 // The icon converter the program carries: where it lives, how it gets there and how it is run.
 #include <chrono>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "display/patient_files.hpp"
 #include "platform/clock.hpp"
 #include "platform/environment.hpp"
 #include "platform/event_pump.hpp"
@@ -23,13 +25,15 @@ inline constexpr int kConverterResourceId = 101;
 // The converter's bytes, read from the program's own resources.
 [[nodiscard]] Bytes ConverterBytes(const Environment& environment);
 
-// Writes the converter unless the file at `path` already holds exactly these bytes. A file that
-// differs may have been put there by another program since the last run, so every run checks.
-// An identical file is left alone, so one that another instance is running is no failure.
-void EnsureConverter(FileSystem& files, const Bytes& converter, std::string_view path);
+// The converter at `path`, written first unless the file there already holds exactly these
+// bytes, and held from that check on: what was checked is what runs. A file that differs may
+// have been put there by another program since the last run, so every run checks; an identical
+// one is left alone, so one that is running is no failure.
+[[nodiscard]] std::unique_ptr<HeldFile> HoldConverter(PatientFiles& files, const Bytes& converter,
+                                                      std::string_view path);
 
-// Start-up: lets pending events run once, then ensures the converter.
-void ExtractConverter(FileSystem& files, EventPump& events, const Bytes& converter, std::string_view path);
+// Start-up: lets pending events run once, then puts the converter in place.
+void ExtractConverter(PatientFiles& files, EventPump& events, const Bytes& converter, std::string_view path);
 
 // Shutdown: deletes the converter; a missing or locked file is silently left alone.
 void DeleteConverter(FileSystem& files, std::string_view path) noexcept;

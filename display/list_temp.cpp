@@ -6,6 +6,7 @@
 #include "display/shell32.hpp"
 #include "display/temperature_icon.hpp"
 #include "display/temperature_text.hpp"
+#include "image/icon_writer.hpp"
 #include "platform/errors.hpp"
 
 namespace wethrix {
@@ -65,23 +66,51 @@ std::string Form1::ImageFolder() {
 }
 
 bool Form1::MakeIcon(bool silent, const std::string& folder) {
+  std::unique_ptr<HeldFile> converter;
   try {
     if (converter_.empty()) converter_ = ConverterBytes(services_.environment);
-    EnsureConverter(services_.files, converter_, ConverterFile());
+    converter = HoldConverter(patient_files_, converter_, ConverterFile());
   } catch (const AppError&) {
     if (!silent) throw;
-    return false;  // the tray keeps its icon; running whatever is there could run anything
+    return false;  // running whatever is there could run anything
   }
   const Shell32::ProcessServices processes{converter_runs_, services_.pump, services_.clock};
   (void)Shell32::RunAndWait(processes, ConverterCommandLine(ConverterFile(), folder + "\\CurTemp.bmp"),
-                            kHiddenWindow);
+                            kHiddenWindow, Shell32::kTimeLimit, std::move(converter));
   return true;
+}
+
+// What the converter wrote is taken only when it is this picture's icon: when the converter could
+// not run, failed, or could not replace the file, an older icon would tell an older reading. Then
+// the icon is made here, by the same image code, and written too, so that the file tells what the
+// tray shows.
+Bytes Form1::IconOfThisPicture(const Bytes& bitmap, const std::string& folder, bool converter_ran) {
+  Bytes icon = imaging::IconFileOfBitmapFile(bitmap);
+  if (folder.empty()) return icon;
+  const std::string path = folder + "\\CurTemp.ico";
+  if (converter_ran && FileHolds(path, icon)) return icon;
+  try {
+    patient_files_.Write(path, icon);
+  } catch (const AppError&) {  // the tray tells this reading all the same
+  }
+  return icon;
+}
+
+bool Form1::FileHolds(const std::string& path, const Bytes& bytes) {
+  try {
+    return patient_files_.Read(path) == bytes;
+  } catch (const AppError&) {
+    return false;
+  }
 }
 
 void Form1::RefreshOnce(bool silent) {
   ErrorTrap trap{services_.dialogs, "in Wethrix2021/08/31.Form1.ListTemp "};
   RefreshTexts texts;
   std::string folder;
+  Bytes bitmap;
+  bool bitmap_saved = false;
+  bool converter_ran = false;
   trap.Step(100, [&] { getWeather(silent); });
   if (closing_) return;  // closed while waiting: the windows this reading was for are gone
   trap.Step(102, [&] {
@@ -96,15 +125,17 @@ void Form1::RefreshOnce(bool silent) {
   trap.Step(108, [&] { DrawIcon(texts.icon); });
   trap.Step(110, [&] { tray_.SetTrayIcon(nullptr); });
   trap.Step(112, [&] {
+    bitmap = view_.Picture(1).BitmapFile();
     folder = ImageFolder();
-    view_.Picture(1).SaveBitmap(folder + "\\CurTemp.bmp");
+    patient_files_.Write(folder + "\\CurTemp.bmp", bitmap);
+    bitmap_saved = true;
   });
-  // Without a folder the paths would name the root of the drive.
-  bool converter_ran = false;
-  if (!folder.empty()) trap.Step(114, [&] { converter_ran = MakeIcon(silent, folder); });
+  // Without the bitmap the converter would convert an older one.
+  if (bitmap_saved) trap.Step(114, [&] { converter_ran = MakeIcon(silent, folder); });
   if (closing_) return;
-  if (converter_ran)
-    trap.Step(116, [&] { tray_.SetTrayIcon(services_.pictures.Load(folder + "\\CurTemp.ico")); });
+  trap.Step(116, [&] {
+    tray_.SetTrayIcon(services_.pictures.FromIconFile(IconOfThisPicture(bitmap, folder, converter_ran)));
+  });
   trap.Step(118, [&] {
     view_.Picture(4).Cls();
     view_.Picture(4).SetScaleModePixels();

@@ -28,20 +28,22 @@ constexpr std::chrono::milliseconds kEndingWait{2000};
 
 }  // namespace
 
-void AwaitEnd(EventPump& events, const Clock& clock, const RunningProcess& process,
-              std::chrono::milliseconds limit) {
+void LetEventsRun(EventPump& events, const Clock& clock, const Waitable* thing,
+                  std::chrono::milliseconds limit) {
   const auto until = clock.Now() + limit;
-  while (!process.Ended().Done()) {
+  while (thing == nullptr || !thing->Done()) {
     events.DoEvents();
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock.Now());
     if (left <= std::chrono::milliseconds{0}) return;
-    events.WaitFor(&process.Ended(), left);
+    events.WaitFor(thing, left);
   }
 }
 
 std::int32_t RunAndWait(const ProcessServices& services, std::string_view command_line,
-                        std::optional<int> window_style, std::chrono::milliseconds time_limit) {
+                        std::optional<int> window_style, std::chrono::milliseconds time_limit,
+                        std::unique_ptr<HeldFile> program) {
   const LaunchResult launch = services.launcher.Start(command_line, WindowStyleOrDefault(window_style));
+  program.reset();  // the process holds its own file now; closing may want to delete it
   if (!launch.process) return kLaunchFailed + launch.error;
   const auto deadline = services.clock.Now() + time_limit;
   for (;;) {
@@ -50,7 +52,7 @@ std::int32_t RunAndWait(const ProcessServices& services, std::string_view comman
     if (exit_code != kStillActive) return static_cast<std::int32_t>(exit_code);
     if (services.clock.Now() >= deadline) {
       launch.process->Terminate();
-      AwaitEnd(services.events, services.clock, *launch.process, kEndingWait);
+      LetEventsRun(services.events, services.clock, &launch.process->Ended(), kEndingWait);
       return kTimedOut;
     }
     services.events.WaitFor(&launch.process->Ended(), kPollInterval);

@@ -2,6 +2,7 @@
 // File helpers and launch-and-wait, used by start-up, the refresh and the key dialog.
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -37,18 +38,19 @@ void DeleteFileQuietly(FileSystem& files, std::string_view path) noexcept;
 // A missing style, or one outside 0..6, becomes 6.
 [[nodiscard]] int WindowStyleOrDefault(std::optional<int> window_style);
 
-// Lets events run until `process` has gone or `limit` passes.
-void AwaitEnd(EventPump& events, const Clock& clock, const RunningProcess& process,
-              std::chrono::milliseconds limit);
+// Lets events run until `thing`, when given, is done or `limit` has passed, sleeping between.
+void LetEventsRun(EventPump& events, const Clock& clock, const Waitable* thing,
+                  std::chrono::milliseconds limit);
 
 // Starts the command line and reads its exit code, letting pending events run between reads,
 // until it ends. Between two reads it waits at most 100 ms, and wakes the moment the process
 // ends. Returns the exit code; kLaunchFailed + the error number when it could not start;
 // kTimedOut after ending a process that ran longer than `time_limit` (its going is awaited
-// briefly, events running). Every handle is closed on return. Failures while polling throw
-// AppError to the caller.
+// briefly, events running). The program's file, when held, is let go once the start has been
+// made. Every handle is closed on return. Failures while polling throw AppError to the caller.
 [[nodiscard]] std::int32_t RunAndWait(const ProcessServices& services, std::string_view command_line,
                                       std::optional<int> window_style = std::nullopt,
-                                      std::chrono::milliseconds time_limit = kTimeLimit);
+                                      std::chrono::milliseconds time_limit = kTimeLimit,
+                                      std::unique_ptr<HeldFile> program = nullptr);
 
 }  // namespace wethrix::Shell32

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "image/bitmap_reader.hpp"
 #include "image/little_endian.hpp"
 #include "platform/errors.hpp"
 
@@ -60,6 +61,10 @@ std::vector<std::uint8_t> WriteIcon(const Image& image) {
   }
   out.Zeros(mask_size);  // a clear AND mask: nothing shows through
   return std::move(out).Take();
+}
+
+std::vector<std::uint8_t> IconFileOfBitmapFile(std::span<const std::uint8_t> bitmap_file) {
+  return WriteIcon(ReadBitmap(bitmap_file));
 }
 
 }  // namespace wethrix::imaging

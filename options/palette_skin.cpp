@@ -3,13 +3,18 @@
 #include <string>
 
 #include "options/skin_file.hpp"
+#include "platform/errors.hpp"
 
 namespace wethrix {
 
 // A file holds one scheme, so there is none to choose.
 void PaletteSkin::LoadSkin(std::string_view path, std::string_view /*scheme*/) {
-  const auto bytes = files_.Read(path);
-  loaded_ = bytes ? ParseSkinFile(std::string(bytes->begin(), bytes->end())) : SkinPalette{};
+  loaded_ = {};
+  try {
+    const Bytes bytes = files_.Read(path);
+    loaded_ = ParseSkinFile(std::string(bytes.begin(), bytes.end()));
+  } catch (const AppError&) {  // an unreadable skin is no skin
+  }
 }
 
 void PaletteSkin::ApplyWindow(std::int32_t window) {

@@ -21,6 +21,9 @@ inline constexpr int kSubscriptOutOfRange = 9;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kPermissionDenied = 70;
+// Another program holds the file for now (a sharing, lock or access-denied violation): worth a
+// second try in a moment.
+inline constexpr int kFileInUse = 75;
 inline constexpr int kPathNotFound = 76;
 inline constexpr int kInvalidPicture = 481;
 inline constexpr int kSystem = 1000;  // a Win32 failure; the description is the system's message

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <optional>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -9,7 +8,18 @@ namespace wethrix {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Files by UTF-8 path. Failures of Write and Replace throw AppError with the system's message.
+// A file kept open for reading that others may read too, but neither write, replace nor delete,
+// until it is closed: what was checked through it is what stays there meanwhile.
+class HeldFile {
+ public:
+  virtual ~HeldFile() = default;
+  // True when the file holds exactly `bytes`. A file of another size is told without reading it.
+  [[nodiscard]] virtual bool Holds(const Bytes& bytes) const = 0;
+};
+
+// Files by UTF-8 path. Failures throw AppError with the system's message: kFileNotFound for a
+// file that is not there, kFileInUse while another program holds it (a sharing, lock or
+// access-denied violation, which a moment later may be gone).
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -17,9 +27,10 @@ class FileSystem {
   [[nodiscard]] virtual bool Exists(std::string_view path) const = 0;
   // True when a plain file is there that is neither hidden nor system.
   [[nodiscard]] virtual bool ExistsVisible(std::string_view path) const = 0;
-  [[nodiscard]] virtual std::optional<Bytes> Read(std::string_view path) const = 0;
-  // True when the file holds exactly `bytes`. A file of another size is told without reading it.
-  [[nodiscard]] virtual bool Holds(std::string_view path, const Bytes& bytes) const = 0;
+  // The whole file.
+  [[nodiscard]] virtual Bytes Read(std::string_view path) const = 0;
+  // Opens the file and holds it until the result is released.
+  [[nodiscard]] virtual std::unique_ptr<HeldFile> Hold(std::string_view path) = 0;
   // Replaces the whole file.
   virtual void Write(std::string_view path, const Bytes& bytes) = 0;
   // Never fails: a missing or locked file is left alone.

@@ -1,7 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include <string_view>
+
+#include "platform/file_system.hpp"
 
 namespace wethrix {
 
@@ -20,8 +21,9 @@ using PicturePtr = std::shared_ptr<const Picture>;
 class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
-  // Loads an icon, cursor or bitmap file; throws AppError when it cannot be read.
-  [[nodiscard]] virtual PicturePtr Load(std::string_view path) = 0;
+  // The icon picture of an icon file's bytes, of the kind the converter writes, brought to the
+  // size the tray shows; throws AppError (kInvalidPicture) for anything else.
+  [[nodiscard]] virtual PicturePtr FromIconFile(const Bytes& file) = 0;
 };
 
 }  // namespace wethrix

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.hpp"
+
 namespace wethrix {
 
 // Colours are 0x00BBGGRR; 0x80000000 plus an index names a system colour.
@@ -44,8 +46,8 @@ class PictureBox {
   // Clears the image to the background colour and moves the position to 0, 0.
   virtual void Cls() = 0;
 
-  // Saves the persistent image as a Windows bitmap; throws AppError on failure.
-  virtual void SaveBitmap(std::string_view path) const = 0;
+  // The persistent image as the bytes of a Windows bitmap file.
+  [[nodiscard]] virtual Bytes BitmapFile() const = 0;
 };
 
 }  // namespace wethrix

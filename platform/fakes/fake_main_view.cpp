@@ -5,11 +5,11 @@
 
 namespace wethrix::fakes {
 
-FakeMainView::FakeMainView(FakeFileSystem* files) {
+FakeMainView::FakeMainView() {
   // Sizes in pixels at 96 dots per inch: the surface 480 x 495 twips, the others 405 x 405.
-  pictures_[0] = std::make_unique<FakePictureBox>(32, 33, files);
+  pictures_[0] = std::make_unique<FakePictureBox>(32, 33);
   for (auto& swatch_or_sample : std::span(pictures_).subspan(1)) {
-    swatch_or_sample = std::make_unique<FakePictureBox>(27, 27, files);
+    swatch_or_sample = std::make_unique<FakePictureBox>(27, 27);
   }
   pictures_[0]->SetFontSize(12);
   const std::initializer_list<std::pair<ControlKind, const char*>> design = {

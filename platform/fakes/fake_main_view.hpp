@@ -27,7 +27,7 @@ class FakeControl final : public FormControl {
 // Form1 in its design state: the values a freshly created window holds.
 class FakeMainView final : public MainView {
  public:
-  explicit FakeMainView(FakeFileSystem* files = nullptr);
+  FakeMainView();
 
   [[nodiscard]] std::uintptr_t Handle() const override { return 0x1234; }
   [[nodiscard]] Color BackColor() const override { return back_; }

@@ -1,7 +1,6 @@
 #include "platform/fakes/fake_picture_box.hpp"
 
-#include "platform/errors.hpp"
-#include "platform/fakes/fake_services.hpp"
+#include "image/bitmap_writer.hpp"
 #include "platform/text.hpp"
 
 namespace wethrix::fakes {
@@ -21,7 +20,9 @@ float FakePictureBox::TextWidth(std::string_view text) const {
   return characters * 0.55F * EmPixels() * UnitsPerPixelX();
 }
 
-float FakePictureBox::TextHeight(std::string_view /*text*/) const { return 1.15F * EmPixels() * UnitsPerPixelY(); }
+float FakePictureBox::TextHeight(std::string_view /*text*/) const {
+  return 1.15F * EmPixels() * UnitsPerPixelY();
+}
 
 void FakePictureBox::Print(std::string_view text) {
   prints.push_back({std::string(text), x_, y_, fore_, back_, font_size_});
@@ -34,10 +35,19 @@ void FakePictureBox::Cls() {
   y_ = 0;
 }
 
-void FakePictureBox::SaveBitmap(std::string_view path) const {
-  if (fail_save) throw AppError(error_number::kPermissionDenied, "Permission denied");
-  saved.emplace_back(path);
-  if (files_ != nullptr) files_->Write(path, Bytes{'B', 'M'});
+Bytes FakePictureBox::BitmapFile() const {
+  const auto rgb = [](Color color) {
+    return (color & 0xFFU) << 16U | (color & 0xFF00U) | (color >> 16U & 0xFFU);
+  };
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+                                    rgb(back_));
+  std::size_t next = 0;
+  for (const PrintedText& print : prints) {
+    for (const char c : print.text) {
+      if (next < pixels.size()) pixels[next++] = rgb(print.fore) ^ static_cast<std::uint8_t>(c);
+    }
+  }
+  return imaging::EncodeBitmapFile(width_, height_, pixels);
 }
 
 }  // namespace wethrix::fakes

@@ -6,8 +6,6 @@
 
 namespace wethrix::fakes {
 
-class FakeFileSystem;
-
 struct PrintedText {
   std::string text;
   float x;
@@ -18,11 +16,12 @@ struct PrintedText {
 };
 
 // A picture box with simple, predictable text metrics: every character is 0.55 em wide and a
-// line is 1.15 em high, at 96 dots per inch.
+// line is 1.15 em high, at 96 dots per inch. Its bitmap is of its size in the background colour,
+// with what was printed since the last clear spelt into its first pixels, so that two pictures
+// differ as what was drawn on them does.
 class FakePictureBox final : public PictureBox {
  public:
-  FakePictureBox(int width_pixels, int height_pixels, FakeFileSystem* files = nullptr)
-      : width_(width_pixels), height_(height_pixels), files_(files) {}
+  FakePictureBox(int width_pixels, int height_pixels) : width_(width_pixels), height_(height_pixels) {}
 
   [[nodiscard]] Color ForeColor() const override { return fore_; }
   void SetForeColor(Color color) override { fore_ = color; }
@@ -48,13 +47,11 @@ class FakePictureBox final : public PictureBox {
 
   void Print(std::string_view text) override;
   void Cls() override;
-  void SaveBitmap(std::string_view path) const override;
+  [[nodiscard]] Bytes BitmapFile() const override;
 
   [[nodiscard]] const std::string& FontName() const { return font_name_; }
   std::vector<PrintedText> prints;  // since the last clear
   int clears = 0;
-  mutable std::vector<std::string> saved;
-  bool fail_save = false;
 
  private:
   [[nodiscard]] float EmPixels() const { return font_size_ * 96.0F / 72.0F; }
@@ -63,7 +60,6 @@ class FakePictureBox final : public PictureBox {
 
   int width_;
   int height_;
-  FakeFileSystem* files_;
   Color fore_ = 0;
   Color back_ = 0x00FFFFFF;
   float scale_width_ = static_cast<float>(width_);

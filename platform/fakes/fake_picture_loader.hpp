@@ -1,21 +1,17 @@
 #pragma once
-#include <string>
 #include <vector>
 
-#include "platform/fakes/fake_services.hpp"
 #include "platform/picture.hpp"
 
 namespace wethrix::fakes {
 
-// Loads "pictures" from a FakeFileSystem: ".ico" files as icons, anything else as a bitmap.
+// Makes an icon picture of every icon file it is given, and keeps the files.
 class FakePictureLoader final : public PictureLoader {
  public:
-  explicit FakePictureLoader(const FakeFileSystem& files) : files_(files) {}
-  [[nodiscard]] PicturePtr Load(std::string_view path) override;
-  std::vector<std::string> loaded;
+  [[nodiscard]] PicturePtr FromIconFile(const Bytes& file) override;
+  std::vector<Bytes> icons;
 
  private:
-  const FakeFileSystem& files_;
   std::uintptr_t next_handle_ = 0x5000;
 };
 

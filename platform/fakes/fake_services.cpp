@@ -80,6 +80,38 @@ bool FakeSettingsStore::Has(const std::string& key) const {
   return values_.contains({std::string(kApp), std::string(kSection), key});
 }
 
+// Open while it lives, and reads the file as it is when asked.
+class FakeFileSystem::Held final : public HeldFile {
+ public:
+  Held(FakeFileSystem& files, std::string path) : files_(files), path_(std::move(path)) {
+    ++files_.held_[path_];
+  }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+  Held(Held&&) = delete;
+  Held& operator=(Held&&) = delete;
+  ~Held() override {
+    if (--files_.held_[path_] == 0) files_.held_.erase(path_);
+  }
+  [[nodiscard]] bool Holds(const Bytes& bytes) const override {
+    const auto found = files_.files.find(path_);
+    return found != files_.files.end() && found->second == bytes;
+  }
+
+ private:
+  FakeFileSystem& files_;
+  std::string path_;
+};
+
+void FakeFileSystem::RefuseWhileInUse(std::string_view path) const {
+  const auto found = in_use.find(path);
+  if (found == in_use.end()) return;
+  if (found->second != kInUseForGood && --found->second == 0) in_use.erase(found);
+  ++refusals;
+  throw AppError(error_number::kFileInUse,
+                 "The process cannot access the file because it is being used by another process");
+}
+
 bool FakeFileSystem::Exists(std::string_view path) const {
   return files.find(path) != files.end();
 }
@@ -88,14 +120,21 @@ bool FakeFileSystem::ExistsVisible(std::string_view path) const {
   return Exists(path) && std::find(hidden.begin(), hidden.end(), path) == hidden.end();
 }
 
-std::optional<Bytes> FakeFileSystem::Read(std::string_view path) const {
+Bytes FakeFileSystem::Read(std::string_view path) const {
+  RefuseWhileInUse(path);
   const auto found = files.find(path);
-  if (found == files.end()) return std::nullopt;
+  if (found == files.end()) throw AppError(error_number::kFileNotFound, "File not found");
   return found->second;
 }
 
-bool FakeFileSystem::Holds(std::string_view path, const Bytes& bytes) const {
-  return Read(path) == bytes;
+std::unique_ptr<HeldFile> FakeFileSystem::Hold(std::string_view path) {
+  RefuseWhileInUse(path);
+  if (!Exists(path)) throw AppError(error_number::kFileNotFound, "File not found");
+  return std::make_unique<Held>(*this, std::string(path));
+}
+
+bool FakeFileSystem::IsHeld(std::string_view path) const {
+  return held_.find(path) != held_.end();
 }
 
 void FakeFileSystem::Write(std::string_view path, const Bytes& bytes) {
@@ -105,12 +144,14 @@ void FakeFileSystem::Write(std::string_view path, const Bytes& bytes) {
     throw AppError(error_number::kPathNotFound, "Path not found");
   }
   if (!CanWriteIn(folder)) throw AppError(error_number::kPermissionDenied, "Permission denied");
+  RefuseWhileInUse(path);
+  if (IsHeld(path)) throw AppError(error_number::kFileInUse, "Access is denied");
   files[text] = bytes;
 }
 
 void FakeFileSystem::Remove(std::string_view path) noexcept {
   const auto found = files.find(path);
-  if (found != files.end()) files.erase(found);
+  if (found != files.end() && !IsHeld(path)) files.erase(found);
 }
 
 bool FakeFileSystem::CanWriteIn(std::string_view folder) const {

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the shared services, for tests. Each records what it was asked.
 #include <chrono>
+#include <climits>
 #include <deque>
 #include <functional>
 #include <map>
@@ -69,7 +70,7 @@ class FakeDialogs final : public Dialogs {
   [[nodiscard]] std::string InputBox(std::string_view prompt, std::string_view title,
                                      std::string_view default_text) override;
   std::vector<ShownBox> boxes;
-  std::function<void()> while_open;  // runs once, while the next message box is open
+  std::function<void()> while_open;     // runs once, while the next message box is open
   std::vector<ShownBox> input_prompts;  // prompt, title; icon unused
   std::vector<std::string> input_defaults;
   std::deque<std::string> input_answers;  // answered in order; none left means Cancel
@@ -100,19 +101,30 @@ class FakeFileSystem final : public FileSystem {
  public:
   [[nodiscard]] bool Exists(std::string_view path) const override;
   [[nodiscard]] bool ExistsVisible(std::string_view path) const override;
-  [[nodiscard]] std::optional<Bytes> Read(std::string_view path) const override;
-  [[nodiscard]] bool Holds(std::string_view path, const Bytes& bytes) const override;
+  [[nodiscard]] Bytes Read(std::string_view path) const override;
+  [[nodiscard]] std::unique_ptr<HeldFile> Hold(std::string_view path) override;
   void Write(std::string_view path, const Bytes& bytes) override;
   void Remove(std::string_view path) noexcept override;
   [[nodiscard]] bool CanWriteIn(std::string_view folder) const override;
   void CreateFolders(std::string_view folder) override;
+  // While a HeldFile of the path is open.
+  [[nodiscard]] bool IsHeld(std::string_view path) const;
 
+  static constexpr int kInUseForGood = INT_MAX;
   std::map<std::string, Bytes, std::less<>> files;
+  // Paths another program holds: each operation on one is refused as in use, this many times.
+  mutable std::map<std::string, int, std::less<>> in_use;
   std::vector<std::string> hidden;             // paths with the hidden attribute
   std::vector<std::string> read_only_folders;  // folders where nothing can be created
   std::vector<std::string> missing_folders;    // folders that are not there until created
   bool refuse_folders = false;                 // creating a folder fails
   std::vector<std::string> created_folders;
+  mutable int refusals = 0;  // operations refused as in use so far
+
+ private:
+  class Held;
+  void RefuseWhileInUse(std::string_view path) const;
+  std::map<std::string, int, std::less<>> held_;
 };
 
 class FakeEnvironment final : public Environment {

@@ -1,8 +1,6 @@
 #include "platform/win32/file_system.hpp"
 
 #include <windows.h>
-// after windows.h
-#include <shlobj.h>
 
 #include <algorithm>
 #include <span>
@@ -19,11 +17,51 @@ namespace {
 constexpr DWORD kChunk = DWORD{1} << 24U;
 
 constexpr DWORD kCompareChunk = DWORD{1} << 16U;
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 unique_file_handle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
                             DWORD flags = FILE_ATTRIBUTE_NORMAL) {
   return unique_file_handle(::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
+}
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// What a failure on `path` means to a caller: another program that holds the file for now (a
+// scanner, the indexer, a sync client), a file that is not there, or anything else. A folder
+// standing where the file should be refuses access too, but for good.
+[[noreturn]] void ThrowFileError(DWORD error, const std::wstring& path) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      throw AppError(error_number::kFileInUse, SystemMessage(error));
+    case ERROR_ACCESS_DENIED:
+      if (IsFolder(path)) break;
+      throw AppError(error_number::kFileInUse, SystemMessage(error));
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      throw AppError(error_number::kFileNotFound, SystemMessage(error));
+    default:
+      break;
+  }
+  ThrowWin32Error(error);
+}
+
+[[noreturn]] void ThrowLastFileError(const std::wstring& path) {
+  ThrowFileError(::GetLastError(), path);
+}
+
+unique_file_handle OpenExisting(const std::wstring& path, DWORD share) {
+  unique_file_handle file = OpenFile(path, GENERIC_READ, share, OPEN_EXISTING);
+  if (!file) ThrowLastFileError(path);
+  return file;
+}
+
+std::uint64_t SizeOf(HANDLE file) {
+  LARGE_INTEGER size{};
+  ThrowIfFalse(::GetFileSizeEx(file, &size));
+  return static_cast<std::uint64_t>(size.QuadPart);
 }
 
 // Reads exactly `bytes.size()` bytes into `bytes`.
@@ -44,12 +82,50 @@ std::wstring Beside(const std::wstring& path, const wchar_t* extension) {
 
 void WriteNewFile(const std::wstring& path, const Bytes& bytes) {
   const unique_file_handle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
-  if (!file) ThrowLastError();
+  if (!file) ThrowLastFileError(path);
   for (std::size_t done = 0; done < bytes.size();) {
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
     DWORD written = 0;
     ThrowIfFalse(::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr));
     done += written;
+  }
+}
+
+// Others may read the file meanwhile, as a process started from it does, but not change it.
+class Win32HeldFile final : public HeldFile {
+ public:
+  explicit Win32HeldFile(const std::wstring& path) : file_(OpenExisting(path, FILE_SHARE_READ)) {}
+
+  [[nodiscard]] bool Holds(const Bytes& bytes) const override {
+    if (SizeOf(file_.get()) != bytes.size()) return false;
+    ThrowIfFalse(::SetFilePointerEx(file_.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN));
+    std::vector<std::uint8_t> chunk(std::min<std::size_t>(bytes.size(), kCompareChunk));
+    for (std::size_t done = 0; done < bytes.size();) {
+      const std::span<std::uint8_t> part(chunk.data(), std::min(chunk.size(), bytes.size() - done));
+      if (!ReadExactly(file_.get(), part) ||
+          !std::equal(part.begin(), part.end(), bytes.begin() + static_cast<std::ptrdiff_t>(done))) {
+        return false;
+      }
+      done += part.size();
+    }
+    return true;
+  }
+
+ private:
+  unique_file_handle file_;
+};
+
+// Each missing folder from the top down; a path that names no drive or share fails.
+void MakeFolder(const std::wstring& folder) {
+  if (::CreateDirectoryW(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) return;
+  const DWORD error = ::GetLastError();
+  const std::size_t parent_end = folder.find_last_of(L"\\/");
+  if (error != ERROR_PATH_NOT_FOUND || parent_end == std::wstring::npos || parent_end == 0) {
+    ThrowFileError(error, folder);
+  }
+  MakeFolder(folder.substr(0, parent_end));
+  if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    ThrowLastFileError(folder);
   }
 }
 
@@ -66,34 +142,16 @@ bool Win32FileSystem::ExistsVisible(std::string_view path) const {
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
-std::optional<Bytes> Win32FileSystem::Read(std::string_view path) const {
-  const unique_file_handle file =
-      OpenFile(Widen(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING);
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size)) return std::nullopt;
-  Bytes bytes(static_cast<std::size_t>(size.QuadPart));
-  if (!ReadExactly(file.get(), bytes)) return std::nullopt;
+Bytes Win32FileSystem::Read(std::string_view path) const {
+  const std::wstring wide = Widen(path);
+  const unique_file_handle file = OpenExisting(wide, FILE_SHARE_READ | FILE_SHARE_DELETE);
+  Bytes bytes(static_cast<std::size_t>(SizeOf(file.get())));
+  if (!ReadExactly(file.get(), bytes)) ThrowLastFileError(wide);
   return bytes;
 }
 
-bool Win32FileSystem::Holds(std::string_view path, const Bytes& bytes) const {
-  // Shared every way: a file that another program runs or reads is still compared.
-  const unique_file_handle file = OpenFile(Widen(path), GENERIC_READ, kShareAll, OPEN_EXISTING);
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size) ||
-      static_cast<std::uint64_t>(size.QuadPart) != bytes.size()) {
-    return false;
-  }
-  std::vector<std::uint8_t> chunk(std::min<std::size_t>(bytes.size(), kCompareChunk));
-  for (std::size_t done = 0; done < bytes.size();) {
-    const std::span<std::uint8_t> part(chunk.data(), std::min(chunk.size(), bytes.size() - done));
-    if (!ReadExactly(file.get(), part) ||
-        !std::equal(part.begin(), part.end(), bytes.begin() + static_cast<std::ptrdiff_t>(done))) {
-      return false;
-    }
-    done += part.size();
-  }
-  return true;
+std::unique_ptr<HeldFile> Win32FileSystem::Hold(std::string_view path) {
+  return std::make_unique<Win32HeldFile>(Widen(path));
 }
 
 void Win32FileSystem::Write(std::string_view path, const Bytes& bytes) {
@@ -101,7 +159,9 @@ void Win32FileSystem::Write(std::string_view path, const Bytes& bytes) {
   const std::wstring temporary = Beside(target, L".tmp");
   try {
     WriteNewFile(temporary, bytes);
-    ThrowIfFalse(::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING));
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      ThrowLastFileError(target);
+    }
   } catch (const AppError&) {
     ::DeleteFileW(temporary.c_str());
     throw;
@@ -125,10 +185,9 @@ bool Win32FileSystem::CanWriteIn(std::string_view folder) const {
 }
 
 void Win32FileSystem::CreateFolders(std::string_view folder) {
-  const int result = ::SHCreateDirectoryExW(nullptr, Widen(folder).c_str(), nullptr);
-  if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS && result != ERROR_FILE_EXISTS) {
-    ThrowWin32Error(static_cast<DWORD>(result));
-  }
+  std::wstring wide = Widen(folder);
+  while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
+  MakeFolder(wide);
 }
 
 }  // namespace wethrix::win32

@@ -9,8 +9,8 @@ class Win32FileSystem final : public FileSystem {
  public:
   [[nodiscard]] bool Exists(std::string_view path) const override;
   [[nodiscard]] bool ExistsVisible(std::string_view path) const override;
-  [[nodiscard]] std::optional<Bytes> Read(std::string_view path) const override;
-  [[nodiscard]] bool Holds(std::string_view path, const Bytes& bytes) const override;
+  [[nodiscard]] Bytes Read(std::string_view path) const override;
+  [[nodiscard]] std::unique_ptr<HeldFile> Hold(std::string_view path) override;
   void Write(std::string_view path, const Bytes& bytes) override;
   void Remove(std::string_view path) noexcept override;
   [[nodiscard]] bool CanWriteIn(std::string_view folder) const override;

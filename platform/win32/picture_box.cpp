@@ -43,15 +43,6 @@ void CheckScale(float units) {
   return static_cast<int>(std::lround(units / units_per_pixel));
 }
 
-void WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-  const unique_file_handle file(
-      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) ThrowLastError();
-  DWORD written = 0;
-  ThrowIfFalse(::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-  if (written != bytes.size()) ThrowWin32Error(ERROR_WRITE_FAULT);
-}
-
 }  // namespace
 
 PictureBoxWindow::PictureBoxWindow(HWND parent, int control_id, const FontDesign& font, Color back_color,
@@ -264,13 +255,13 @@ void PictureBoxWindow::Cls() {
   current_y_ = 0;
 }
 
-void PictureBoxWindow::SaveBitmap(std::string_view path) const {
+Bytes PictureBoxWindow::BitmapFile() const {
   ::GdiFlush();
   const std::span<const std::uint32_t> drawn(
       bits_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
   std::vector<std::uint32_t> pixels(drawn.begin(), drawn.end());
   for (auto& pixel : pixels) pixel &= 0x00FFFFFF;
-  WriteWholeFile(Widen(path), imaging::EncodeBitmapFile(width_, height_, pixels));
+  return imaging::EncodeBitmapFile(width_, height_, pixels);
 }
 
 }  // namespace wethrix::win32

@@ -1,6 +1,6 @@
 #pragma once
 // A picture box: a child window that shows a persistent image. Everything is drawn into an
-// off-screen 32-bit bitmap, which WM_PAINT copies to the screen and SaveBitmap writes out.
+// off-screen 32-bit bitmap, which WM_PAINT copies to the screen and BitmapFile gives out.
 #include <windows.h>
 
 #include <cstdint>
@@ -50,7 +50,7 @@ class PictureBoxWindow final : public PictureBox {
 
   void Print(std::string_view text) override;
   void Cls() override;
-  void SaveBitmap(std::string_view path) const override;
+  [[nodiscard]] Bytes BitmapFile() const override;
 
  private:
   template <typename Window>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "display/patient_files.hpp"
 #include "platform/errors.hpp"
 #include "platform/fakes/fake_services.hpp"
 
@@ -41,10 +42,13 @@ TEST(ConverterBytesTest, ComeFromTheProgramsCustomResource101) {
 
 class ConverterFileTest : public ::testing::Test {
  protected:
+  ConverterFileTest() { events_.clock = &clock_; }
   const std::string path_ = "C:\\Temp\\nconvert.exe";
   const Bytes converter_{'M', 'Z', 1, 2, 3};
   fakes::FakeFileSystem files_;
+  fakes::FakeClock clock_;
   fakes::FakeEventPump events_;
+  PatientFiles patient_{files_, events_, clock_};
 };
 
 TEST_F(ConverterFileTest, ExtractionKeepsOnlyAnIdenticalFileAndReplacesAnythingElse) {
@@ -67,27 +71,76 @@ TEST_F(ConverterFileTest, ExtractionKeepsOnlyAnIdenticalFileAndReplacesAnythingE
     files_.read_only_folders = {"C:\\Temp"};
     bool wrote = false;
     try {
-      ExtractConverter(files_, events_, converter_, path_);
+      ExtractConverter(patient_, events_, converter_, path_);
     } catch (const AppError&) {
       wrote = true;
     }
     EXPECT_EQ(wrote, c.written) << c.what;
     files_.read_only_folders.clear();
-    ExtractConverter(files_, events_, converter_, path_);
+    ExtractConverter(patient_, events_, converter_, path_);
     EXPECT_EQ(files_.files.at(path_), converter_) << c.what;
+    EXPECT_FALSE(files_.IsHeld(path_)) << c.what;
   }
   EXPECT_EQ(events_.Passes(), 2 * static_cast<int>(std::size(cases)));
 }
 
-TEST_F(ConverterFileTest, AConverterDeletedSinceStartUpIsWrittenAgainWithoutPumping) {
-  ExtractConverter(files_, events_, converter_, path_);
+TEST_F(ConverterFileTest, AConverterDeletedSinceStartUpIsWrittenAgainAndHeldWithoutPumping) {
+  ExtractConverter(patient_, events_, converter_, path_);
   DeleteConverter(files_, path_);
   EXPECT_FALSE(files_.Exists(path_));
   DeleteConverter(files_, path_);
 
-  EnsureConverter(files_, converter_, path_);
+  const std::unique_ptr<HeldFile> held = HoldConverter(patient_, converter_, path_);
   EXPECT_EQ(files_.files.at(path_), converter_);
+  EXPECT_TRUE(files_.IsHeld(path_));
   EXPECT_EQ(events_.Passes(), 1);
+}
+
+// A file system that refuses as in use this many times, and what the patient caller makes of it.
+TEST(PatientFilesTest, ARefusalAsInUseIsTriedAgainForAboutTwoSecondsAndNothingElseIs) {
+  struct Case {
+    const char* what;
+    int refusals;
+    bool done;
+  };
+  const Case cases[] = {
+      {"free", 0, true},
+      {"held a moment", 3, true},
+      {"held for good", fakes::FakeFileSystem::kInUseForGood, false},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeFileSystem files;
+    fakes::FakeClock clock;
+    fakes::FakeEventPump events;
+    events.clock = &clock;
+    PatientFiles patient(files, events, clock);
+    if (c.refusals > 0) files.in_use["C:\\a.bmp"] = c.refusals;
+    const auto start = clock.Now();
+    bool done = true;
+    try {
+      patient.Write("C:\\a.bmp", Bytes{1});
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.Number(), error_number::kFileInUse) << c.what;
+      done = false;
+    }
+    EXPECT_EQ(done, c.done) << c.what;
+    if (c.done) {
+      EXPECT_EQ(files.refusals, c.refusals) << c.what;
+    }
+    EXPECT_LE(clock.Now() - start, kFilePatience) << c.what;
+    EXPECT_EQ(clock.Now() - start >= kFilePatience, !c.done) << c.what;
+    EXPECT_GE(events.Passes(), files.refusals) << c.what << ": events run while it waits";
+  }
+
+  fakes::FakeFileSystem files;
+  fakes::FakeClock clock;
+  fakes::FakeEventPump events;
+  events.clock = &clock;
+  PatientFiles patient(files, events, clock);
+  files.read_only_folders.emplace_back("C:");
+  EXPECT_THROW(patient.Write("C:\\a.bmp", Bytes{1}), AppError);
+  EXPECT_THROW(static_cast<void>(patient.Read("C:\\missing.ico")), AppError);
+  EXPECT_EQ(clock.Now(), std::chrono::steady_clock::time_point{}) << "a lasting failure is told at once";
 }
 
 }  // namespace

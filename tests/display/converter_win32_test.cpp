@@ -6,7 +6,9 @@
 #include <string>
 
 #include "display/converter.hpp"
+#include "display/patient_files.hpp"
 #include "display/shell32.hpp"
+#include "platform/errors.hpp"
 #include "platform/win32/clock.hpp"
 #include "platform/win32/environment.hpp"
 #include "platform/win32/event_pump.hpp"
@@ -74,11 +76,12 @@ class ConverterWin32Test : public ::testing::Test {
   win32::Win32ProcessLauncher launcher_;
   win32::SteadyClock clock_;
   CountingEventPump events_;
+  PatientFiles patient_{files_, events_, clock_};
   test_support::TempFolder temp_{u8"wethrix-converter-\u00E9t\u00E9"};
 };
 
 TEST_F(ConverterWin32Test, TheCarriedConverterTurnsABitmapIntoAnIconTheSystemLoads) {
-  ExtractConverter(files_, events_, ConverterBytes(environment_), Converter());
+  ExtractConverter(patient_, events_, ConverterBytes(environment_), Converter());
   const imaging::Image picture = imaging::test_support::Pattern(32, 33, 5);
   const std::string bitmap = temp_.Utf8(u8"CurTemp.bmp");
   files_.Write(bitmap, imaging::test_support::BuildBitmap(picture, 24));
@@ -111,7 +114,7 @@ TEST_F(ConverterWin32Test, TheCarriedConverterTurnsABitmapIntoAnIconTheSystemLoa
 }
 
 TEST_F(ConverterWin32Test, AnUnreadableBitmapFailsTheConverterAndKeepsTheOlderIcon) {
-  ExtractConverter(files_, events_, ConverterBytes(environment_), Converter());
+  ExtractConverter(patient_, events_, ConverterBytes(environment_), Converter());
   const std::string icon = temp_.Utf8(u8"CurTemp.ico");
   files_.Write(icon, {1, 2, 3});
   files_.Write(temp_.Utf8(u8"CurTemp.bmp"), {'B', 'M', 0});
@@ -174,7 +177,7 @@ TEST_F(ConverterWin32Test, ExtractionWritesAnAbsentConverterKeepsAnIdenticalOneA
   EXPECT_EQ(converter[0], 'M');
   EXPECT_EQ(converter[1], 'Z');
 
-  ExtractConverter(files_, events_, converter, Converter());
+  ExtractConverter(patient_, events_, converter, Converter());
   EXPECT_EQ(files_.Read(Converter()), converter);
 
   {
@@ -182,31 +185,43 @@ TEST_F(ConverterWin32Test, ExtractionWritesAnAbsentConverterKeepsAnIdenticalOneA
     const win32::unique_file_handle held(::CreateFileW(Widen(Converter()).c_str(), GENERIC_READ,
                                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    EXPECT_NO_THROW(ExtractConverter(files_, events_, converter, Converter()));
+    EXPECT_NO_THROW(ExtractConverter(patient_, events_, converter, Converter()));
   }
 
   files_.Write(Converter(), {'M', 'Z', 'x'});
-  ExtractConverter(files_, events_, converter, Converter());
+  ExtractConverter(patient_, events_, converter, Converter());
   EXPECT_EQ(files_.Read(Converter()), converter);
 
   DeleteConverter(files_, Converter());
   EXPECT_FALSE(Shell32::FileExists(files_, Converter()));
   DeleteConverter(files_, Converter());
-  EnsureConverter(files_, converter, Converter());
+  EXPECT_TRUE(HoldConverter(patient_, converter, Converter())->Holds(converter));
   EXPECT_EQ(files_.Read(Converter()), converter);
 }
 
+// What was checked is what starts: held, the converter cannot be swapped, yet it starts, and once
+// it has, closing can delete its file.
+TEST_F(ConverterWin32Test, TheHeldConverterStartsAndCannotBeSwappedUntilItHas) {
+  const Bytes program = files_.Read(environment_.ProgramFolder() + "\\test_child.exe");
+  std::unique_ptr<HeldFile> held = HoldConverter(patient_, program, Converter());
+  EXPECT_THROW(files_.Write(Converter(), {'M', 'Z', 'x'}), AppError);
+  EXPECT_EQ(Shell32::RunAndWait({launcher_, events_, clock_}, Quoted(Converter()) + " show-style", 2,
+                                Shell32::kTimeLimit, std::move(held)),
+            2);
+  DeleteConverter(files_, Converter());
+  EXPECT_FALSE(Shell32::FileExists(files_, Converter()));
+}
+
 TEST_F(ConverterWin32Test, StartingWhileAnotherInstanceRunsTheIdenticalConverterIsNoFailure) {
-  const auto program = files_.Read(environment_.ProgramFolder() + "\\test_child.exe");
-  ASSERT_TRUE(program);
-  ExtractConverter(files_, events_, *program, Converter());
+  const Bytes program = files_.Read(environment_.ProgramFolder() + "\\test_child.exe");
+  ExtractConverter(patient_, events_, program, Converter());
   const NamedEvent holding("converter-running");
   const LaunchResult running = launcher_.Start(
       Quoted(Converter()) + " forever " + Quoted(temp_.Utf8(u8"held.lock")) + " " + holding.name, 0);
   ASSERT_TRUE(running.process);
   // Only a converter that has started holds its program file; before, no extraction could fail.
   EXPECT_TRUE(holding.Wait()) << "the converter never ran";
-  EXPECT_NO_THROW(ExtractConverter(files_, events_, *program, Converter()));
+  EXPECT_NO_THROW(ExtractConverter(patient_, events_, program, Converter()));
   running.process->Terminate();
 }
 

@@ -1,5 +1,8 @@
 #include "tests/form1/form1_harness.hpp"
 
+#include "image/icon_writer.hpp"
+#include "platform/errors.hpp"
+
 namespace wethrix::testing {
 
 Form1Harness::Form1Harness() {
@@ -7,18 +10,26 @@ Form1Harness::Form1Harness() {
   auto window = std::make_unique<fakes::FakeTrayWindow>();
   tray_window = window.get();
   tray = std::make_unique<cSysTray>(std::move(window), shell, pump, clock);
-  // The converter writes the icon next to the bitmap, as the real one does.
+  // The converter writes the icon next to the bitmap, as the real one does, and fails as it
+  // does when it cannot read the one or write the other.
   launcher.on_launch = [this](std::string_view command_line) {
     const std::string line(command_line);
     const auto bitmap_start = line.rfind(" \"") + 2;
-    std::string icon = line.substr(bitmap_start, line.size() - bitmap_start - 1);
-    icon.replace(icon.size() - 3, 3, "ico");
-    files.files[icon] = Bytes{0, 0, 1, 0};
+    const std::string bitmap = line.substr(bitmap_start, line.size() - bitmap_start - 1);
+    const std::string icon = bitmap.substr(0, bitmap.size() - 3) + "ico";
+    try {
+      files.Write(icon, imaging::IconFileOfBitmapFile(files.Read(bitmap)));
+    } catch (const AppError&) {
+    }
   };
   form = std::make_unique<Form1>(
       view, *tray,
       Form1Services{store, dialogs, inet, pump, clock, files, environment, launcher, pictures, color_picker,
                     registry, skin, [this] { ++key_dialog_shows; }, [this] { ++program_ends; }});
+}
+
+Bytes Form1Harness::IconOfTheDrawnPicture() {
+  return imaging::IconFileOfBitmapFile(view.Box(1).BitmapFile());
 }
 
 void Form1Harness::Answer(int status, std::string_view body) {

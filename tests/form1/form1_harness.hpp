@@ -37,6 +37,8 @@ class Form1Harness {
   [[nodiscard]] std::string Setting(const std::string& key) const { return store.Get(key); }
   [[nodiscard]] std::vector<fakes::SentRecord> Balloons() const;
   [[nodiscard]] int Refreshes() const { return static_cast<int>(inet.urls.size()); }
+  // The icon file of what the last refresh drew, as the converter makes it.
+  [[nodiscard]] Bytes IconOfTheDrawnPicture();
 
   fakes::FakeFileSystem files;
   fakes::FakeSettingsStore store;
@@ -46,13 +48,13 @@ class Form1Harness {
   fakes::FakeEventPump pump;
   fakes::FakeEnvironment environment;
   fakes::FakeProcessLauncher launcher;
-  fakes::FakePictureLoader pictures{files};
+  fakes::FakePictureLoader pictures;
   fakes::FakeColorPicker color_picker;
   fakes::FakeRegistry registry;
   fakes::FakeSkinEngine skin;
   fakes::FakeTrayShell shell;
   fakes::FakeTrayWindow* tray_window = nullptr;
-  fakes::FakeMainView view{&files};
+  fakes::FakeMainView view;
   int key_dialog_shows = 0;
   int program_ends = 0;
   std::unique_ptr<cSysTray> tray;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <utility>
 
+#include "display/patient_files.hpp"
 #include "display/temperature_icon.hpp"
 #include "display/temperature_text.hpp"
 #include "platform/errors.hpp"
@@ -96,14 +98,13 @@ TEST(Form1RefreshTest, AReadingReachesTheWindowTheTrayAndTheFiles) {
   EXPECT_NEAR(icon.prints[0].y + icon.TextHeight(reading) / 2, 8.0F, 1e-4);
   EXPECT_EQ(icon.FontName(), "Arial");
 
-  ASSERT_EQ(icon.saved.size(), 1U);
-  EXPECT_EQ(icon.saved[0], "C:\\Apps\\Wethrix\\CurTemp.bmp");
+  EXPECT_EQ(h.files.files.at("C:\\Apps\\Wethrix\\CurTemp.bmp"), h.view.Box(1).BitmapFile());
   ASSERT_EQ(h.launcher.launches.size(), 1U);
   EXPECT_EQ(h.launcher.launches[0].command_line,
             R"("C:\Temp\nconvert.exe" -out ico "C:\Apps\Wethrix\CurTemp.bmp")");
   EXPECT_EQ(h.launcher.launches[0].window_style, 0);
-  ASSERT_EQ(h.pictures.loaded.size(), 1U);
-  EXPECT_EQ(h.pictures.loaded[0], "C:\\Apps\\Wethrix\\CurTemp.ico");
+  EXPECT_EQ(h.pictures.icons, std::vector<Bytes>{h.IconOfTheDrawnPicture()});
+  EXPECT_EQ(h.files.files.at("C:\\Apps\\Wethrix\\CurTemp.ico"), h.IconOfTheDrawnPicture());
   ASSERT_NE(h.tray->TrayIcon(), nullptr);
 
   const auto& sample = h.view.Box(4);
@@ -188,7 +189,7 @@ TEST(Form1RefreshTest, AConverterDeletedOrReplacedSinceStartUpIsPutRightBeforeIt
   }
 }
 
-TEST(Form1RefreshTest, AConverterThatCannotBePutRightIsNotRunAndToldOnlyAloud) {
+TEST(Form1RefreshTest, AConverterThatCannotBePutRightIsNotRunAndToldOnlyAloudYetTheTrayTellsTheReading) {
   Form1Harness h;
   h.Answer(200, kSanDiegoReply);
   h.Answer(200, kSanDiegoReply);
@@ -202,7 +203,114 @@ TEST(Form1RefreshTest, AConverterThatCannotBePutRightIsNotRunAndToldOnlyAloud) {
   EXPECT_NE(h.dialogs.boxes[0].text.find("Form1.ListTemp at line 114"), std::string::npos)
       << h.dialogs.boxes[0].text;
   EXPECT_TRUE(h.launcher.launches.empty());
-  EXPECT_TRUE(h.pictures.loaded.empty()) << "the tray keeps its icon";
+  EXPECT_EQ(h.pictures.icons, std::vector(2, h.IconOfTheDrawnPicture()));
+}
+
+constexpr std::string_view kOsloReply = R"({"main":{"temp":268.15},"name":"Oslo","cod":200})";
+constexpr char kBitmapFile[] = "C:\\Apps\\Wethrix\\CurTemp.bmp";
+constexpr char kIconFile[] = "C:\\Apps\\Wethrix\\CurTemp.ico";
+constexpr char kConverterFile[] = "C:\\Temp\\nconvert.exe";
+
+// A refresh after one that showed 78 degrees, on a PC where something stands in the way.
+TEST(Form1RefreshTest, TheTrayShowsThisReadingWhateverBecameOfTheConverter) {
+  struct Case {
+    const char* what;
+    std::function<void(Form1Harness&)> hinder;
+  };
+  const Case cases[] = {
+      {"no program may start", [](Form1Harness& h) { h.launcher.script.push_back({.launch_error = 1260}); }},
+      {"the converter fails",
+       [](Form1Harness& h) { h.launcher.on_launch = [](std::string_view /*command_line*/) {}; }},
+      {"the converter hangs",
+       [](Form1Harness& h) {
+         h.launcher.script.push_back({.running_polls = fakes::ScriptedProcess::kNeverExits});
+         h.launcher.on_launch = [](std::string_view /*command_line*/) {};
+       }},
+      {"the icon file stays held",
+       [](Form1Harness& h) { h.files.in_use[kIconFile] = h.files.kInUseForGood; }},
+      {"another program's converter stays",
+       [](Form1Harness& h) {
+         h.files.files[kConverterFile] = Bytes{'M', 'Z', 9};
+         h.files.in_use[kConverterFile] = h.files.kInUseForGood;
+       }},
+  };
+  for (const Case& c : cases) {
+    Form1Harness h;
+    h.Answer(200, kSanDiegoReply);
+    h.Start();
+    const Bytes first = h.IconOfTheDrawnPicture();
+    c.hinder(h);
+    h.Answer(200, kOsloReply);
+    ASSERT_TRUE(h.view.timer1.Tick());
+
+    EXPECT_EQ(h.tray->TrayTip(), "Wethrix\r\nOslo, 23 " + kDegree + "F") << c.what;
+    ASSERT_EQ(h.pictures.icons.size(), 2U) << c.what;
+    EXPECT_EQ(h.pictures.icons.back(), h.IconOfTheDrawnPicture()) << c.what;
+    EXPECT_NE(h.pictures.icons.back(), first) << c.what << ": the 78 is gone";
+    EXPECT_TRUE(h.dialogs.boxes.empty()) << c.what;
+    if (h.files.in_use.contains(kIconFile)) continue;
+    EXPECT_EQ(h.files.files.at(kIconFile), h.IconOfTheDrawnPicture()) << c.what << ": the file tells it too";
+  }
+}
+
+TEST(Form1RefreshTest, AMomentsHoldOnAnyOfItsFilesIsWaitedOutWithEventsRunning) {
+  for (const char* held : {kBitmapFile, kIconFile, kConverterFile}) {
+    Form1Harness h;
+    h.Answer(200, kSanDiegoReply);
+    h.form->Form_Load();
+    h.files.files.erase(kConverterFile);  // so that it is written, not only read
+    h.files.in_use[held] = 4;
+    int passes_during_the_hold = 0;
+    h.pump.on_pass = [&] {
+      passes_during_the_hold += h.files.refusals > 0 && h.files.in_use.contains(held) ? 1 : 0;
+    };
+    const auto start = h.clock.Now();
+    ASSERT_TRUE(h.view.timer1.Tick());
+
+    EXPECT_TRUE(h.dialogs.boxes.empty()) << held;
+    EXPECT_EQ(h.files.refusals, 4) << held;
+    EXPECT_GT(passes_during_the_hold, 0) << held << ": the window kept answering";
+    EXPECT_LT(h.clock.Now() - start, kFilePatience) << held;
+    EXPECT_EQ(h.files.files.at(kBitmapFile), h.view.Box(1).BitmapFile()) << held;
+    EXPECT_EQ(h.files.files.at(kIconFile), h.IconOfTheDrawnPicture()) << held;
+    EXPECT_EQ(h.files.files.at(kConverterFile), h.environment.converter) << held;
+    EXPECT_EQ(h.pictures.icons, std::vector<Bytes>{h.IconOfTheDrawnPicture()}) << held;
+  }
+}
+
+// Held for good, the bitmap's failure is told, after the wait, and the tray still gets the icon.
+TEST(Form1RefreshTest, ABitmapThatCannotBeWrittenIsToldYetTheTrayTellsTheReading) {
+  Form1Harness h;
+  h.Answer(200, kSanDiegoReply);
+  h.form->Form_Load();
+  h.files.in_use[kBitmapFile] = h.files.kInUseForGood;
+  const auto start = h.clock.Now();
+  ASSERT_TRUE(h.view.timer1.Tick());
+  EXPECT_GE(h.clock.Now() - start, kFilePatience);
+  ASSERT_EQ(h.dialogs.boxes.size(), 1U);
+  EXPECT_NE(h.dialogs.boxes[0].text.find("Form1.ListTemp at line 112"), std::string::npos);
+  EXPECT_TRUE(h.launcher.launches.empty()) << "an older bitmap is not converted";
+  EXPECT_EQ(h.pictures.icons, std::vector<Bytes>{h.IconOfTheDrawnPicture()});
+}
+
+TEST(Form1RefreshTest, TheConverterIsHeldFromItsCheckUntilItHasStarted) {
+  Form1Harness h;
+  h.Answer(200, kSanDiegoReply);
+  h.form->Form_Load();
+  bool held_at_start = false;
+  bool swapped = false;
+  h.launcher.on_launch = [&](std::string_view /*command_line*/) {
+    held_at_start = h.files.IsHeld(kConverterFile);
+    try {
+      h.files.Write(kConverterFile, Bytes{'M', 'Z', 6});
+      swapped = true;
+    } catch (const AppError&) {
+    }
+  };
+  h.form->ListTemp(true);
+  EXPECT_TRUE(held_at_start);
+  EXPECT_FALSE(swapped) << "no other program can change it meanwhile";
+  EXPECT_FALSE(h.files.IsHeld(kConverterFile)) << "let go once started, so closing can delete it";
 }
 
 TEST(Form1RefreshTest, AUnitChangeDuringTheQueryNeverShowsANumberWithTheOtherUnit) {
@@ -250,15 +358,17 @@ TEST(Form1RefreshTest, TheImageFolderIsCreatedAgainWhenMissingAndTheDriveRootIsN
   EXPECT_NE(h.dialogs.boxes[0].text.find("Form1.ListTemp at line 112"), std::string::npos)
       << h.dialogs.boxes[0].text;
   EXPECT_TRUE(h.launcher.launches.empty()) << "nothing at the root of the drive";
-  EXPECT_TRUE(h.pictures.loaded.empty());
+  EXPECT_FALSE(h.files.Exists("\\CurTemp.bmp"));
+  EXPECT_EQ(h.pictures.icons, std::vector<Bytes>{h.IconOfTheDrawnPicture()})
+      << "made from the picture in memory";
 
   h.files.refuse_folders = false;
   h.dialogs.boxes.clear();
   for (int refresh = 0; refresh < 2; ++refresh) {
     h.form->ListTemp(true);
     EXPECT_TRUE(h.dialogs.boxes.empty()) << refresh;
-    EXPECT_EQ(h.view.Box(1).saved.back(), folder + "\\CurTemp.bmp");
-    EXPECT_EQ(h.pictures.loaded.back(), folder + "\\CurTemp.ico");
+    EXPECT_EQ(h.files.files.at(folder + "\\CurTemp.bmp"), h.view.Box(1).BitmapFile());
+    EXPECT_EQ(h.files.files.at(folder + "\\CurTemp.ico"), h.pictures.icons.back());
     h.files.missing_folders.push_back(folder);  // deleted meanwhile
   }
 }
@@ -289,7 +399,7 @@ TEST(Form1ClosingTest, ClosingInsideAWaitEndsTheRefreshThereAndTheProgramAtOnce)
     EXPECT_EQ(h.program_ends, 1) << c.wait;
     EXPECT_EQ(h.Refreshes(), 1) << c.wait << ": no rerun and no refresh after closing";
     EXPECT_FALSE(h.files.Exists("C:\\Temp\\nconvert.exe")) << c.wait << ": not written back";
-    EXPECT_TRUE(h.pictures.loaded.empty()) << c.wait;
+    EXPECT_TRUE(h.pictures.icons.empty()) << c.wait;
     EXPECT_TRUE(h.Balloons().empty()) << c.wait;
     EXPECT_TRUE(h.dialogs.boxes.empty()) << c.wait;
     if (c.transfer_polls > 0) {
@@ -308,7 +418,7 @@ TEST(Form1RefreshTest, AnUnwritableProgramFolderMovesTheImagesToLocalAppData) {
   h.files.read_only_folders.push_back("C:\\Apps\\Wethrix");
   h.Start();
   const std::string folder = "C:\\Users\\user\\AppData\\Local\\Kestrivon\\Wethrix";
-  EXPECT_EQ(h.view.Box(1).saved.at(0), folder + "\\CurTemp.bmp");
+  EXPECT_TRUE(h.files.Exists(folder + "\\CurTemp.bmp"));
   EXPECT_EQ(h.launcher.launches.at(0).command_line,
             "\"C:\\Temp\\nconvert.exe\" -out ico \"" + folder + "\\CurTemp.bmp\"");
   EXPECT_TRUE(h.dialogs.boxes.empty());

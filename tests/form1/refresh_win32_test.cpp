@@ -86,9 +86,7 @@ class RefreshWin32Test : public ::testing::Test {
   }
 
   [[nodiscard]] imaging::Image Bitmap() const {
-    const auto bytes = rig_->files.Read(rig_->File("CurTemp.bmp"));
-    if (!bytes) throw std::runtime_error("no CurTemp.bmp");
-    return imaging::ReadBitmap(*bytes);
+    return imaging::ReadBitmap(rig_->files.Read(rig_->File("CurTemp.bmp")));
   }
 
   test_support::TempFolder folder_{u8"wethrix-refresh"};
@@ -128,7 +126,7 @@ TEST_F(RefreshWin32Test, OneRefreshReachesTheWindowTheFilesAndTheTray) {
   const int first_digit_column = FirstColumnOf(image, kRed);
   EXPECT_GE(first_digit_column, 0);
   EXPECT_LE(first_digit_column, 2);
-  const auto bytes = *rig.files.Read(rig.File("CurTemp.bmp"));
+  const Bytes bytes = rig.files.Read(rig.File("CurTemp.bmp"));
   EXPECT_EQ(bytes[38] | bytes[39] << 8, 3780) << "96 DPI horizontally";
   EXPECT_EQ(bytes[42] | bytes[43] << 8, 3780) << "96 DPI vertically";
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/errors.hpp"
 #include "platform/win32/environment.hpp"
 #include "platform/win32/file_system.hpp"
@@ -11,6 +13,18 @@
 
 namespace wethrix::win32 {
 namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The number of the AppError `action` throws, 0 when it throws none.
+int ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const AppError& error) {
+    return error.Number();
+  }
+  return 0;
+}
 
 class Win32FileSystemTest : public ::testing::Test {
  protected:
@@ -25,7 +39,7 @@ class Win32FileSystemTest : public ::testing::Test {
 TEST_F(Win32FileSystemTest, WriteCreatesAndReplacesWholeFilesLeavingNothingElse) {
   const std::string path = temp_.Utf8(u8"Z\u00FCrich \U0001F321.bin");
   EXPECT_FALSE(files_.Exists(path));
-  EXPECT_EQ(files_.Read(path), std::nullopt);
+  EXPECT_EQ(ErrorOf([&] { static_cast<void>(files_.Read(path)); }), error_number::kFileNotFound);
 
   files_.Write(path, {1, 2, 3, 4});
   EXPECT_EQ(files_.Read(path), (Bytes{1, 2, 3, 4}));
@@ -40,42 +54,68 @@ TEST_F(Win32FileSystemTest, WriteCreatesAndReplacesWholeFilesLeavingNothingElse)
   EXPECT_EQ(Entries(), 1U);
 }
 
-TEST_F(Win32FileSystemTest, AFailedReplaceKeepsTheOldFileAndRemovesTheTemporaryOne) {
+// Open without sharing deletion, as a scanner or a running program holds a file, it cannot be
+// replaced for now: in use, which is worth another try. A folder in its place refuses for good.
+TEST_F(Win32FileSystemTest, AFailedReplaceKeepsTheOldFileAndTellsAFileInUseFromAFolderInTheWay) {
   const std::string path = temp_.Utf8(u8"locked.bin");
   files_.Write(path, {1});
   {
-    // Open without sharing deletion, as a running program's file is: it cannot be replaced.
     const unique_file_handle held(::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                 OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    EXPECT_THROW(files_.Write(path, {2}), AppError);
+    EXPECT_EQ(ErrorOf([&] { files_.Write(path, {2}); }), error_number::kFileInUse);
+    const unique_file_handle exclusive(::CreateFileW(Widen(temp_.Utf8(u8"exclusive.bin")).c_str(),
+                                                     GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(exclusive);
+    EXPECT_EQ(ErrorOf([&] { static_cast<void>(files_.Read(temp_.Utf8(u8"exclusive.bin"))); }),
+              error_number::kFileInUse);
   }
   EXPECT_EQ(files_.Read(path), (Bytes{1}));
-  EXPECT_EQ(Entries(), 1U);
+  EXPECT_EQ(Entries(), 2U);
+
+  files_.CreateFolders(temp_.Utf8(u8"folder.bin"));
+  const int error = ErrorOf([&] { files_.Write(temp_.Utf8(u8"folder.bin"), {3}); });
+  EXPECT_NE(error, 0);
+  EXPECT_NE(error, error_number::kFileInUse);
+  EXPECT_EQ(Entries(), 3U);
 }
 
-TEST_F(Win32FileSystemTest, HoldsIsTrueOnlyForTheSameBytesAndReadsAFileOthersHaveOpen) {
+// Held, a file can be read and run by others, but not written, replaced or deleted, so what its
+// holder checked stays there. A file another program is writing cannot be held meanwhile.
+TEST_F(Win32FileSystemTest, AHeldFileStaysAsCheckedAndComparesItsBytes) {
   const std::string path = temp_.Utf8(u8"held.bin");
   Bytes large(300000, 7);
   files_.Write(path, large);
-  struct Case {
-    const char* what;
-    Bytes bytes;
-    bool held;
-  };
   Bytes last_differs = large;
   last_differs.back() = 8;
-  const Case cases[] = {{"same", large, true},
-                        {"last byte differs", last_differs, false},
-                        {"shorter", Bytes(large.begin(), large.end() - 1), false},
-                        {"longer", Bytes(large.size() + 1, 7), false}};
-  // Open for writing elsewhere, as by a program that is replacing it.
-  const unique_file_handle other(::CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                               nullptr));
-  ASSERT_TRUE(other);
-  for (const Case& c : cases) EXPECT_EQ(files_.Holds(path, c.bytes), c.held) << c.what;
-  EXPECT_FALSE(files_.Holds(temp_.Utf8(u8"missing.bin"), {}));
+  {
+    const std::unique_ptr<HeldFile> held = files_.Hold(path);
+    struct Case {
+      const char* what;
+      Bytes bytes;
+      bool held;
+    };
+    const Case cases[] = {{"same", large, true},
+                          {"last byte differs", last_differs, false},
+                          {"shorter", Bytes(large.begin(), large.end() - 1), false},
+                          {"longer", Bytes(large.size() + 1, 7), false},
+                          {"same again", large, true}};
+    for (const Case& c : cases) EXPECT_EQ(held->Holds(c.bytes), c.held) << c.what;
+
+    EXPECT_EQ(files_.Read(path), large) << "others may read it";
+    EXPECT_EQ(ErrorOf([&] { files_.Write(path, {1}); }), error_number::kFileInUse);
+    EXPECT_FALSE(::DeleteFileW(Widen(path).c_str()));
+    const unique_file_handle writer(
+        ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(writer);
+    EXPECT_TRUE(held->Holds(large));
+  }
+  const unique_file_handle writer(
+      ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(writer);
+  EXPECT_EQ(ErrorOf([&] { static_cast<void>(files_.Hold(path)); }), error_number::kFileInUse);
+  EXPECT_EQ(ErrorOf([&] { static_cast<void>(files_.Hold(temp_.Utf8(u8"missing.bin"))); }),
+            error_number::kFileNotFound);
 }
 
 int counted_closes = 0;

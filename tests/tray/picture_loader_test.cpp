@@ -21,32 +21,6 @@
 namespace wethrix::win32 {
 namespace {
 
-int LoadError(Win32PictureLoader& loader, const std::string& path) {
-  try {
-    static_cast<void>(loader.Load(path));
-  } catch (const AppError& error) {
-    return error.Number();
-  }
-  return 0;
-}
-
-TEST(PictureLoaderTest, LoadsEachKindByItsExtension) {
-  Win32PictureLoader loader;
-  const PicturePtr icon = loader.Load(test::WriteIconFile("wethrix-kind.ICO"));
-  EXPECT_EQ(icon->Type(), PictureType::kIcon);
-  ICONINFO info{};
-  ASSERT_TRUE(::GetIconInfo(reinterpret_cast<HICON>(icon->Handle()), &info));
-  ::DeleteObject(info.hbmColor);
-  ::DeleteObject(info.hbmMask);
-
-  const PicturePtr bitmap = loader.Load(test::WriteBitmapFile("wethrix-kind.bmp"));
-  EXPECT_EQ(bitmap->Type(), PictureType::kBitmap);
-  BITMAP header{};
-  EXPECT_EQ(::GetObjectW(reinterpret_cast<HBITMAP>(bitmap->Handle()), sizeof(header), &header),
-            static_cast<int>(sizeof(header)));
-  EXPECT_EQ(header.bmWidth, 16);
-}
-
 // The colours (as 0xAARRGGBB, top row first) and the AND mask of an icon, as the shell reads them.
 struct IconPixels {
   SIZE size{};
@@ -107,14 +81,10 @@ imaging::Image RefreshSizedPicture() {
   return image;
 }
 
-std::string WriteRefreshIcon(const std::string& name) {
-  return test::WriteFile(name, imaging::WriteIcon(RefreshSizedPicture()));
-}
-
 TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueColours) {
   Win32PictureLoader loader;
-  const std::string path = WriteRefreshIcon("wethrix-refresh.ico");
-  const PicturePtr picture = loader.Load(path);
+  const Bytes file = imaging::WriteIcon(RefreshSizedPicture());
+  const PicturePtr picture = loader.FromIconFile(file);
   const IconPixels icon = ReadIcon(reinterpret_cast<HICON>(picture->Handle()));
   const SIZE tray = TraySmallIconSize();
   if (::GetDpiForSystem() == USER_DEFAULT_SCREEN_DPI) {
@@ -124,27 +94,13 @@ TEST(PictureLoaderTest, ARefreshIconReachesTheTrayAtItsSizeWithAveragedOpaqueCol
   ASSERT_EQ(icon.size.cy, tray.cy);
   EXPECT_EQ(icon.argb, OpaqueArgb(imaging::ResampleByAreaAverage(RefreshSizedPicture(), tray.cx, tray.cy)));
   EXPECT_EQ(std::count(icon.mask.begin(), icon.mask.end(), 0), static_cast<std::ptrdiff_t>(icon.mask.size()));
-  EXPECT_EQ(loader.Load(path)->Handle(), picture->Handle()) << "an unchanged picture shares its icon";
-
-  // An icon the converter would not write goes through the system's loader to the same size.
-  std::vector<std::uint8_t> translucent = imaging::WriteIcon(RefreshSizedPicture());
-  translucent[22 + 40 + 3] = 0x80;
-  const PicturePtr other = loader.Load(test::WriteFile("wethrix-translucent.ico", translucent));
-  EXPECT_EQ(ReadIcon(reinterpret_cast<HICON>(other->Handle())).size.cx, tray.cx);
-}
-
-unique_hicon LoadAtFileSize(const std::string& path) {
-  unique_hicon icon(
-      static_cast<HICON>(::LoadImageW(nullptr, Widen(path).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
-  EXPECT_TRUE(icon);
-  return icon;
+  EXPECT_EQ(loader.FromIconFile(file)->Handle(), picture->Handle()) << "an unchanged picture shares its icon";
 }
 
 // 40 is the tray of a 240 DPI screen: a larger tray averages too rather than repeating pixels.
-TEST(PictureLoaderTest, FittingGivesEveryTraySizeTheAverageOfTheIcon) {
-  const std::string path = WriteRefreshIcon("wethrix-fit.ico");
+TEST(PictureLoaderTest, EveryTraySizeGetsTheAverageOfThePicture) {
   for (const LONG side : {16, 20, 24, 32, 40}) {
-    const unique_hicon fitted = FitIcon(LoadAtFileSize(path), SIZE{side, side});
+    const unique_hicon fitted = OpaqueIconOfSize(RefreshSizedPicture(), SIZE{side, side});
     const IconPixels icon = ReadIcon(fitted.get());
     ASSERT_EQ(icon.size.cx, side);
     ASSERT_EQ(icon.size.cy, side);
@@ -152,25 +108,24 @@ TEST(PictureLoaderTest, FittingGivesEveryTraySizeTheAverageOfTheIcon) {
         << side;
   }
   // Black and white columns become the grey between them, over red at the top, blue at the bottom.
-  const unique_hicon sixteen = FitIcon(LoadAtFileSize(path), SIZE{16, 16});
-  const IconPixels icon = ReadIcon(sixteen.get());
+  const IconPixels icon = ReadIcon(OpaqueIconOfSize(RefreshSizedPicture(), SIZE{16, 16}).get());
   EXPECT_EQ(icon.argb.front(), 0xFFFF8080U);
   EXPECT_EQ(icon.argb.back(), 0xFF8080FFU);
 }
 
-TEST(PictureLoaderTest, AnIconOfTheTraySizeIsHandedOnUntouched) {
-  unique_hicon natural = LoadAtFileSize(test::WriteIconFile("wethrix-sixteen.ico"));
-  const HICON handle = natural.get();
-  EXPECT_EQ(FitIcon(std::move(natural), SIZE{16, 16}).get(), handle);
-}
-
-TEST(PictureLoaderTest, MissingOrUnreadableFilesAreReported) {
+// Only the converter's kind of icon file is taken: anything else is no picture of ours.
+TEST(PictureLoaderTest, AnythingButTheConvertersIconIsRefused) {
   Win32PictureLoader loader;
-  EXPECT_EQ(LoadError(loader, test::TempPath("wethrix-missing.ico")), error_number::kFileNotFound);
-  EXPECT_EQ(LoadError(loader, test::WriteFile("wethrix-garbage.ico", {1, 2, 3, 4})),
-            error_number::kInvalidPicture);
-  EXPECT_EQ(LoadError(loader, test::WriteFile("wethrix-text.txt", {'h', 'i'})),
-            error_number::kInvalidPicture);
+  Bytes translucent = imaging::WriteIcon(RefreshSizedPicture());
+  translucent[22 + 40 + 3] = 0x80;
+  for (const Bytes& file : {Bytes{1, 2, 3, 4}, Bytes{'h', 'i'}, translucent, Bytes{}}) {
+    try {
+      static_cast<void>(loader.FromIconFile(file));
+      ADD_FAILURE() << "taken: " << file.size() << " bytes";
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.Number(), error_number::kInvalidPicture);
+    }
+  }
 }
 
 bool IsLiveIcon(std::uintptr_t handle) {
@@ -189,10 +144,10 @@ TEST(PictureLoaderTest, AThousandIconChangesLeaveTheObjectCountsFlat) {
   Win32EventPump pump;
   SteadyClock clock;
   cSysTray tray(std::make_unique<Win32TrayWindow>(), shell, pump, clock);
-  const std::string paths[] = {test::WriteIconFile("wethrix-many.ico"),
-                               WriteRefreshIcon("wethrix-many-other.ico")};
+  const Bytes files[] = {test::OneColourIconFile({0x20, 0x60, 0xC0}),
+                         imaging::WriteIcon(RefreshSizedPicture())};
   tray.SetInTray(true);
-  tray.SetTrayIcon(loader.Load(paths[1]));
+  tray.SetTrayIcon(loader.FromIconFile(files[1]));
 
   const HANDLE process = ::GetCurrentProcess();
   const DWORD gdi_before = ::GetGuiResources(process, GR_GDIOBJECTS);
@@ -200,7 +155,7 @@ TEST(PictureLoaderTest, AThousandIconChangesLeaveTheObjectCountsFlat) {
   std::vector<std::uintptr_t> replaced;
   for (int i = 0; i < 1000; ++i) {
     replaced.push_back(tray.TrayIcon()->Handle());
-    tray.SetTrayIcon(loader.Load(paths[i % 2]));
+    tray.SetTrayIcon(loader.FromIconFile(files[i % 2]));
   }
   EXPECT_EQ(::GetGuiResources(process, GR_GDIOBJECTS), gdi_before);
   EXPECT_EQ(::GetGuiResources(process, GR_USEROBJECTS), user_before);

@@ -14,8 +14,8 @@ TEST(TrayShellTest, TheShellTakesAnIconAndLetsItBeChangedAndRemoved) {
   Win32TrayWindow window;
   Win32TrayShell shell;
   Win32PictureLoader loader;
-  const PicturePtr first = loader.Load(test::WriteIconFile("wethrix-shell-1.ico"));
-  const PicturePtr second = loader.Load(test::WriteIconFile("wethrix-shell-2.ico"));
+  const PicturePtr first = loader.FromIconFile(test::OneColourIconFile({0x20, 0x60, 0xC0}));
+  const PicturePtr second = loader.FromIconFile(test::OneColourIconFile({0xC0, 0x60, 0x20}));
 
   EXPECT_TRUE(shell.Notify(kNimAdd, AddRecord(window.Handle(), "Wethrix", first->Handle())));
   EXPECT_TRUE(shell.Notify(kNimModify, ChangeIconRecord(window.Handle(), second->Handle())));

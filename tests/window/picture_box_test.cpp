@@ -26,10 +26,7 @@ constexpr Color kBlack = 0;
 // The simplest reader of a 24-bit bitmap file: size and the colour of one pixel (0x00BBGGRR).
 class PlainBitmap {
  public:
-  explicit PlainBitmap(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    bytes_.assign(std::istreambuf_iterator<char>(file), {});
-  }
+  explicit PlainBitmap(Bytes bytes) : bytes_(std::move(bytes)) {}
   [[nodiscard]] int Width() const { return static_cast<int>(Read32(18)); }
   [[nodiscard]] int Height() const { return static_cast<int>(Read32(22)); }
   [[nodiscard]] int Bits() const { return static_cast<unsigned char>(bytes_.at(28)); }
@@ -41,11 +38,11 @@ class PlainBitmap {
   }
 
  private:
-  [[nodiscard]] std::uint32_t Byte(std::size_t at) const { return static_cast<unsigned char>(bytes_.at(at)); }
+  [[nodiscard]] std::uint32_t Byte(std::size_t at) const { return bytes_.at(at); }
   [[nodiscard]] std::uint32_t Read32(std::size_t at) const {
     return Byte(at) | (Byte(at + 1) << 8) | (Byte(at + 2) << 16) | (Byte(at + 3) << 24);
   }
-  std::vector<char> bytes_;
+  Bytes bytes_;
 };
 
 [[nodiscard]] std::wstring TempPath(const wchar_t* name) {
@@ -58,17 +55,14 @@ class PictureBoxTest : public ::testing::Test {
  protected:
   PictureBoxTest() { picture_.Place({0, 0, 40, 30}); }
 
-  // Every pixel of the image, read back from a saved file; 0x00BBGGRR, top row first.
+  // Every pixel of the image, read back from its bitmap file; 0x00BBGGRR, top row first.
   [[nodiscard]] std::vector<std::vector<Color>> Pixels() const {
-    const std::wstring path = TempPath(L"wethrix-picture-test.bmp");
-    picture_.SaveBitmap(Narrow(path));
-    const PlainBitmap bitmap(path);
+    const PlainBitmap bitmap(picture_.BitmapFile());
     std::vector<std::vector<Color>> rows(static_cast<std::size_t>(bitmap.Height()));
     for (int y = 0; y < bitmap.Height(); ++y) {
       for (int x = 0; x < bitmap.Width(); ++x)
         rows[static_cast<std::size_t>(y)].push_back(bitmap.Pixel(x, y));
     }
-    ::DeleteFileW(path.c_str());
     return rows;
   }
 
@@ -77,12 +71,14 @@ class PictureBoxTest : public ::testing::Test {
   PictureBoxWindow picture_{parent_.get(), 1, kIconSurfaceFont, kWhite, false};
 };
 
-TEST_F(PictureBoxTest, ASavedImageReadsBackWithItsSizeAndColours) {
+TEST_F(PictureBoxTest, TheBitmapFileReadsBackWithItsSizeAndColoursAndTheSystemLoadsIt) {
   picture_.SetBackColor(kRed);
+  const Bytes file = picture_.BitmapFile();
   const std::wstring path = TempPath(L"wethrix-saved.bmp");
-  picture_.SaveBitmap(Narrow(path));
+  std::ofstream(std::filesystem::path(path), std::ios::binary)
+      .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 
-  const PlainBitmap plain(path);
+  const PlainBitmap plain(file);
   EXPECT_EQ(plain.Bits(), 24);
   EXPECT_EQ(plain.Width(), 40);
   EXPECT_EQ(plain.Height(), 30);
@@ -100,10 +96,6 @@ TEST_F(PictureBoxTest, ASavedImageReadsBackWithItsSizeAndColours) {
   ::SelectObject(dc.get(), loaded.get());
   EXPECT_EQ(::GetPixel(dc.get(), 20, 15), kRed);
   ::DeleteFileW(path.c_str());
-}
-
-TEST_F(PictureBoxTest, SavingToAFolderThatDoesNotExistFails) {
-  EXPECT_THROW(picture_.SaveBitmap("C:\\no such folder\\CurTemp.bmp"), AppError);
 }
 
 TEST_F(PictureBoxTest, TheBackColourClearsAndSystemColoursAreResolved) {

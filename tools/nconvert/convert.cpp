@@ -1,6 +1,5 @@
 #include "tools/nconvert/convert.hpp"
 
-#include "image/bitmap_reader.hpp"
 #include "image/icon_writer.hpp"
 #include "platform/errors.hpp"
 #include "tools/nconvert/system.hpp"
@@ -37,7 +36,7 @@ ExitCode RunConverter(std::span<const std::string> arguments, std::string& error
   if (!conversion) return Fail(errors, ExitCode::kBadCommandLine, "usage: nconvert -out ico <bitmap file>");
   Bytes icon;
   try {
-    icon = imaging::WriteIcon(imaging::ReadBitmap(ReadWholeFile(conversion->bitmap, kMaxBitmapBytes)));
+    icon = imaging::IconFileOfBitmapFile(ReadWholeFile(conversion->bitmap, kMaxBitmapBytes));
   } catch (const AppError& error) {
     return Fail(errors, ExitCode::kBadBitmap,
                 "cannot convert \"" + conversion->bitmap + "\": " + error.what());
