@@ -6,17 +6,11 @@
 #include "platform/errors.hpp"
 
 namespace wethrix {
-namespace {
-
-constexpr std::chrono::milliseconds kFirstPause{25};
-constexpr std::chrono::milliseconds kLongestPause{400};
-
-}  // namespace
 
 template <typename Operation>
 auto PatientFiles::Patiently(Operation operation) {
   const auto give_up_at = clock_.Now() + kFilePatience;
-  for (std::chrono::milliseconds pause = kFirstPause;; pause = std::min(pause * 2, kLongestPause)) {
+  for (std::chrono::milliseconds pause = kFirstFilePause;; pause = NextFilePause(pause)) {
     try {
       return operation();
     } catch (const AppError& error) {

@@ -1,18 +1,15 @@
 #pragma once
-// Other programs open the files we write for a moment: a scanner, the search indexer, a sync
-// client. An operation that meets one is tried again after a pause that grows, window events
-// running meanwhile, and only a refusal that outlasts kFilePatience counts as a failure.
-#include <chrono>
+// The program's files, each operation waiting out another program's moment's hold on them
+// (platform/patience.hpp) with window events running meanwhile.
 #include <memory>
 #include <string_view>
 
 #include "platform/clock.hpp"
 #include "platform/event_pump.hpp"
 #include "platform/file_system.hpp"
+#include "platform/patience.hpp"
 
 namespace wethrix {
-
-inline constexpr std::chrono::milliseconds kFilePatience{2000};
 
 class PatientFiles {
  public:

@@ -18,6 +18,8 @@ inline constexpr std::uint32_t kNifInfo = 0x10;
 
 // The message the shell sends to the control's window about its icon (WM_USER + 101).
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x465;
+// The program's one icon; the callback message carries it in wParam.
+inline constexpr std::uint32_t kTrayIconId = 0;
 
 // The layout that ends before guidItem (NOTIFYICONDATAW_V2_SIZE): the shell then identifies the
 // icon by window and id, and every version since Windows 2000 accepts it.
@@ -26,7 +28,7 @@ inline constexpr std::uint32_t kNotifyRecordSize = sizeof(void*) == 8 ? 952 : 93
 struct NotifyRecord {
   std::uint32_t cbSize = kNotifyRecordSize;
   std::uintptr_t hWnd = 0;
-  std::uint32_t uID = 0;
+  std::uint32_t uID = kTrayIconId;
   std::uint32_t uFlags = 0;
   std::uint32_t uCallbackMessage = 0;
   std::uintptr_t hIcon = 0;

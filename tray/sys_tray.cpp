@@ -89,7 +89,9 @@ void cSysTray::WaitForBalloon(std::chrono::seconds limit) {
   if (balloon_visible_) Send(kNimModify, BalloonRecord(WindowHandle(), {}, {}, 0));
 }
 
+// Any program may send the callback message: one that names another icon is not the shell's.
 void cSysTray::HandleTrayMessage(std::uint32_t lparam, std::uint32_t wparam) {
+  if (wparam != kTrayIconId) return;
   switch (lparam) {
     case kMouseMove:
       if (const MoveHandler handler = mouse_move_) handler(static_cast<std::int32_t>(wparam));

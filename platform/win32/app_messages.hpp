@@ -1,15 +1,15 @@
 #pragma once
-// Messages the program sends to its own windows, and the main window's class, by which a later
-// start of the program finds it.
+// The message a later start of the program posts to the running one, and the main window's class,
+// by which it finds it. What the program's own parts hand each other goes by a call, never by a
+// message: any program may send a window any message.
 #include <windows.h>
 
 namespace wethrix::win32 {
 
 inline constexpr wchar_t kMainWindowClassName[] = L"WethrixMainWindow";
 
-// lParam: const SkinPalette*, valid for the duration of the call (sent, never posted).
-inline constexpr UINT kApplySkinMessage = WM_APP + 1;
-// Posted to the main window by a later start of the program in the same session.
+// Posted to the main window by a later start of the program in the same session, both
+// parameters 0.
 inline constexpr UINT kShowRunningCopyMessage = WM_APP + 2;
 
 }  // namespace wethrix::win32

@@ -20,6 +20,9 @@ constexpr int kFontWeightBold = 700;
 constexpr int kTwipsPerPoint = kTwipsPerInch / kPointsPerInch;
 constexpr int kFrameCaptionIndentTwips = 120;
 constexpr int kFrameCaptionPadding = 2;
+// The DPIs Windows gives screens run from 100 % to 500 %; anything else is no screen's.
+constexpr UINT kLeastDpi = USER_DEFAULT_SCREEN_DPI;
+constexpr UINT kMostDpi = USER_DEFAULT_SCREEN_DPI * 5;
 
 struct Win32Control {
   const wchar_t* window_class;
@@ -230,11 +233,16 @@ void DesignedForm::ClipUnderLaterControls(DesignedControl& control, const PixelR
   control.SetClipped(clipped);
 }
 
-void DesignedForm::SizeToClientArea() {
+RECT DesignedForm::FrameAtDpi() const {
   const int dpi = static_cast<int>(dpi_);
   RECT frame{0, 0, TwipsToPixels(form_class_.client_width_twips, dpi),
              TwipsToPixels(form_class_.client_height_twips, dpi)};
   ThrowIfFalse(::AdjustWindowRectExForDpi(&frame, form_class_.style, FALSE, form_class_.ex_style, dpi_));
+  return frame;
+}
+
+void DesignedForm::SizeToClientArea() {
+  const RECT frame = FrameAtDpi();
   ThrowIfFalse(::SetWindowPos(Hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 }
@@ -260,7 +268,7 @@ LRESULT DesignedForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED:
-      OnDpiChanged(wparam, *reinterpret_cast<const RECT*>(lparam));
+      OnDpiChanged(wparam, lparam);
       return 0;
     case WM_SYSCOLORCHANGE:
       RedrawAll();
@@ -344,13 +352,36 @@ void DesignedForm::DispatchCommand(WPARAM wparam) {
   OnCommand(*controls_[index], code);
 }
 
-void DesignedForm::OnDpiChanged(WPARAM wparam, const RECT& suggested) {
-  dpi_ = HIWORD(wparam);
+// Windows sends this once the window has a new DPI, with the place it suggests at that DPI. Any
+// program may send it too, with any numbers and a pointer into its own memory: a DPI is taken only
+// when it is one a screen has and differs from the form's, and from another thread only when the
+// window really has it now; the suggested place only when it lies on a screen and is about the
+// size the form needs, else the form keeps its place and takes its own size.
+void DesignedForm::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
+  const UINT dpi = HIWORD(wparam);
+  const bool from_elsewhere = ::InSendMessageEx(nullptr) != ISMEX_NOSEND;
+  if (dpi != LOWORD(wparam) || dpi < kLeastDpi || dpi > kMostDpi || dpi == dpi_ ||
+      (from_elsewhere && dpi != ::GetDpiForWindow(Hwnd()))) {
+    return;
+  }
+  dpi_ = dpi;
   CreateFonts();
   Layout();
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+  if (!FitsTheForm(suggested)) return SizeToClientArea();
   ThrowIfFalse(::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top,
                               suggested.right - suggested.left, suggested.bottom - suggested.top,
                               SWP_NOZORDER | SWP_NOACTIVATE));
+}
+
+// On a screen, and no more than a quarter larger or smaller than the frame the form needs.
+bool DesignedForm::FitsTheForm(const RECT& place) const {
+  const RECT frame = FrameAtDpi();
+  const LONG width = frame.right - frame.left;
+  const LONG height = frame.bottom - frame.top;
+  const auto about = [](LONG size, LONG needed) { return size >= needed * 3 / 4 && size <= needed * 5 / 4; };
+  return about(place.right - place.left, width) && about(place.bottom - place.top, height) &&
+         ::MonitorFromRect(&place, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
 // The form's one pointer applies over every control, which ask their parent first.

@@ -169,9 +169,11 @@ class DesignedForm : public virtual FormWindow {
   void Layout();
   void ClipUnderLaterControls(DesignedControl& control, const PixelRect& rect) const;
   [[nodiscard]] PixelRect PlaceOf(const ControlDesign& control) const;
+  [[nodiscard]] RECT FrameAtDpi() const;
   void SizeToClientArea();
+  [[nodiscard]] bool FitsTheForm(const RECT& place) const;
   void DispatchCommand(WPARAM wparam);
-  void OnDpiChanged(WPARAM wparam, const RECT& suggested);
+  void OnDpiChanged(WPARAM wparam, LPARAM lparam);
   [[nodiscard]] LRESULT OnSetCursor(WPARAM wparam, LPARAM lparam);
   [[nodiscard]] LRESULT OnControlColor(HDC dc, HWND child);
   void EraseBackground(HDC dc);

@@ -22,7 +22,6 @@
 #include "platform/win32/registry_settings_store.hpp"
 #include "platform/win32/shell_open.hpp"
 #include "platform/win32/single_instance.hpp"
-#include "platform/win32/skin_palette.hpp"
 #include "platform/win32/tray_shell.hpp"
 #include "platform/win32/tray_window.hpp"
 #include "platform/win32/wide.hpp"
@@ -89,9 +88,9 @@ class Program {
   Win32ColorPicker color_picker_;
   Win32Registry registry_;
   Win32ShellOpen shell_;
-  PaletteSkin skin_{files_, SendSkinPalette};
   Win32TrayShell tray_shell_;
   MainWindow window_;
+  PaletteSkin skin_{files_, window_.SkinApplier()};
   cSysTray tray_;
   Form1 form_;
   KeyDialogWindow key_window_;

@@ -115,7 +115,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       ::RemovePropW(Hwnd(), kFinishedRefreshesProperty);
       if (closing_) ::PostQuitMessage(0);
       return 0;
+    // From the window's own controls, which send it on this thread; another thread's, or another
+    // program's, would be a pointer into who knows what.
     case WM_NOTIFY:
+      if (::InSendMessageEx(nullptr) != ISMEX_NOSEND) return 0;
       if (reinterpret_cast<const NMHDR*>(lparam)->code == NM_CUSTOMDRAW) return OnCustomDraw(lparam);
       return 0;
     case WM_TIMER:
@@ -125,11 +128,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_POWERBROADCAST:
       if (wparam == PBT_APMRESUMEAUTOMATIC) Raise(events_, &MainViewEvents::PowerResumed);
       return TRUE;
+    // Others broadcast messages of this number too, careless of what they mean to us.
     case kShowRunningCopyMessage:
-      Raise(events_, &MainViewEvents::AnotherCopyStarted);
-      return 0;
-    case kApplySkinMessage:
-      OnApplySkin(*reinterpret_cast<const SkinPalette*>(lparam));
+      if (wparam == 0 && lparam == 0) Raise(events_, &MainViewEvents::AnotherCopyStarted);
       return 0;
     default:
       return DesignedForm::HandleMessage(message, wparam, lparam);
@@ -152,7 +153,14 @@ void MainWindow::OnMouseMove(const DesignedControl* control) {
   }
 }
 
-void MainWindow::OnApplySkin(const SkinPalette& palette) {
+PaletteSkin::Apply MainWindow::SkinApplier() {
+  return [this](std::int32_t window, const SkinPalette& palette) {
+    // Window handles are 32-bit values sign-extended to pointer size.
+    if (reinterpret_cast<HWND>(static_cast<INT_PTR>(window)) == Hwnd()) TakeSkin(palette);
+  };
+}
+
+void MainWindow::TakeSkin(const SkinPalette& palette) {
   skin_ = palette;
   RedrawAll();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_view.hpp"
+#include "options/palette_skin.hpp"
 #include "platform/skin_engine.hpp"
 #include "platform/win32/designed_form.hpp"
 #include "platform/win32/window_timer.hpp"
@@ -28,6 +29,9 @@ class MainWindow final : public MainView, public DesignedForm {
 
   // Receives the events of user actions; none are raised while it is null.
   void SetEvents(MainViewEvents* events) { events_ = events; }
+  // The `apply` of PaletteSkin for this window: the palette of a skin applied to another window's
+  // handle is left alone.
+  [[nodiscard]] PaletteSkin::Apply SkinApplier();
 
   void Show() override;
   void Hide() override;
@@ -67,7 +71,7 @@ class MainWindow final : public MainView, public DesignedForm {
   [[nodiscard]] COLORREF FrameTextColor() const override;
 
   void RaiseOwedActivation();
-  void OnApplySkin(const SkinPalette& palette);
+  void TakeSkin(const SkinPalette& palette);
   [[nodiscard]] LRESULT OnCustomDraw(LPARAM lparam);  // NM_CUSTOMDRAW
   void Unload();
   [[nodiscard]] bool Checked(std::string_view full_name) const;

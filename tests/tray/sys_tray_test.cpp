@@ -155,13 +155,13 @@ TEST_F(SysTrayTest, ShellReportsRaiseTheMatchingMouseEventOrCloseTheBalloon) {
     bool balloon_after;
   };
   const Case cases[] = {
-      {0x200, "move 7", true},
-      {0x201, "down 1 7", true},
-      {0x202, "up 1 7", true},
-      {0x203, "dblclick 1 7", true},
-      {0x204, "down 2 7", true},
-      {0x205, "up 2 7", true},
-      {0x206, "dblclick 2 7", true},
+      {0x200, "move 0", true},
+      {0x201, "down 1 0", true},
+      {0x202, "up 1 0", true},
+      {0x203, "dblclick 1 0", true},
+      {0x204, "down 2 0", true},
+      {0x205, "up 2 0", true},
+      {0x206, "dblclick 2 0", true},
       {0x207, "", true},  // middle button
       {0x208, "", true},
       {0x402, "", true},  // balloon shown
@@ -185,10 +185,16 @@ TEST_F(SysTrayTest, ShellReportsRaiseTheMatchingMouseEventOrCloseTheBalloon) {
   for (const auto& c : cases) {
     raised.clear();
     tray_->ShowBalloon("text", "title");
-    ASSERT_TRUE(window_->SendTrayMessage(c.lparam, 7));
+    ASSERT_TRUE(window_->SendTrayMessage(c.lparam, kTrayIconId));
     EXPECT_EQ(raised, c.event.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.event})
         << std::hex << c.lparam;
     EXPECT_EQ(tray_->BalloonVisible(), c.balloon_after) << std::hex << c.lparam;
+    // The same from another program, naming an icon that is not ours, changes nothing.
+    raised.clear();
+    tray_->ShowBalloon("text", "title");
+    ASSERT_TRUE(window_->SendTrayMessage(c.lparam, 7));
+    EXPECT_EQ(raised, std::vector<std::string>{}) << std::hex << c.lparam;
+    EXPECT_TRUE(tray_->BalloonVisible()) << std::hex << c.lparam;
   }
 }
 

@@ -10,7 +10,6 @@
 #include "platform/fakes/fake_services.hpp"
 #include "platform/win32/file_system.hpp"
 #include "platform/win32/main_window.hpp"
-#include "platform/win32/skin_palette.hpp"
 #include "platform/win32/wide.hpp"
 #include "tests/window/window_test_support.hpp"
 
@@ -60,7 +59,7 @@ class AppearanceTest : public ::testing::Test {
 
   MainWindow window_{::GetModuleHandleW(nullptr)};
   fakes::FakeFileSystem files_;
-  PaletteSkin skin_{files_, SendSkinPalette};
+  PaletteSkin skin_{files_, window_.SkinApplier()};
 };
 
 // Points of the client area at 96 DPI: between the top button and the first frame, inside
@@ -121,7 +120,7 @@ TEST_F(AppearanceTest, OnDiskAHiddenSkinFileIsAbsentAndAPlainOneIsUsed) {
   disk.CreateFolders(folder + "\\x");
   const std::string text = "window=#102030\n";
   disk.Write(Narrow(file), Bytes(text.begin(), text.end()));
-  PaletteSkin skin(disk, SendSkinPalette);
+  PaletteSkin skin(disk, window_.SkinApplier());
 
   ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
   ApplySkin(window_, skin, disk, folder);

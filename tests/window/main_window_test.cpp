@@ -329,6 +329,30 @@ TEST_F(MainWindowTest, ANewDpiScalesPlacesAndFonts) {
   EXPECT_EQ(window.right - window.left, 890);
 }
 
+// Sent by some other program: a DPI no screen has is ignored; a place off every screen, or of
+// another size than the form's, gives way to the form's own size where it is.
+TEST_F(MainWindowTest, AnImplausibleDpiOrPlaceIsNotTaken) {
+  RECT before{};
+  ::GetWindowRect(window_.Hwnd(), &before);
+  RECT plausible{10, 10, 900, 600};
+  for (const WPARAM dpi :
+       {MAKEWPARAM(0, 0), MAKEWPARAM(144, 96), MAKEWPARAM(96, 96), MAKEWPARAM(9600, 9600)}) {
+    ::SendMessageW(window_.Hwnd(), WM_DPICHANGED, dpi, reinterpret_cast<LPARAM>(&plausible));
+    RECT after{};
+    ::GetWindowRect(window_.Hwnd(), &after);
+    EXPECT_TRUE(::EqualRect(&after, &before)) << std::hex << dpi;
+    EXPECT_EQ(FontOf(Child("Label1")).lfHeight, -12) << std::hex << dpi;
+  }
+  RECT wild{-40000, -40000, 40000, 40000};
+  ::SendMessageW(window_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&wild));
+  EXPECT_EQ(FontOf(Child("Label1")).lfHeight, -18);
+  RECT after{};
+  ::GetWindowRect(window_.Hwnd(), &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_LT(after.right - after.left, 1000);
+}
+
 TEST_F(MainWindowTest, KeyboardTabsThroughTheControlsTopToBottom) {
   window_.Show();
   ::SetFocus(Child("PushButton5"));

@@ -1,8 +1,11 @@
 #include <windows.h>
 
+#include <chrono>
+#include <string>
 #include <string_view>
 
 #include "platform/errors.hpp"
+#include "platform/patience.hpp"
 #include "platform/win32/unique_handle.hpp"
 #include "tools/nconvert/system.hpp"
 
@@ -47,9 +50,30 @@ std::wstring Widen(const std::string& utf8) {
   return wide;
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t separator = path.find_last_of(L"\\/");
-  return separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator + 1);
+// A scanner or a sync client holding the file for a moment refuses it so.
+bool InUse(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Tries `attempt` again while the file is in use, for kFilePatience at most.
+template <typename Attempt>
+[[nodiscard]] bool Patiently(Attempt attempt) {
+  const ULONGLONG give_up_at = ::GetTickCount64() + static_cast<ULONGLONG>(kFilePatience.count());
+  for (std::chrono::milliseconds pause = kFirstFilePause;; pause = NextFilePause(pause)) {
+    if (attempt()) return true;
+    if (!InUse(::GetLastError()) || ::GetTickCount64() >= give_up_at) return false;
+    ::Sleep(static_cast<DWORD>(pause.count()));
+  }
+}
+
+// Decimal digits without the formatting library, which would double the converter's size.
+std::wstring Decimal(DWORD number) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
+    number /= 10;
+  } while (number != 0);
+  return digits;
 }
 
 void WriteAll(const std::wstring& path, const Bytes& bytes) {
@@ -65,9 +89,13 @@ void WriteAll(const std::wstring& path, const Bytes& bytes) {
 }  // namespace
 
 Bytes ReadWholeFile(const std::string& path, std::uintmax_t limit) {
-  const unique_kernel_handle file = OpenFile(Widen(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  unique_kernel_handle file;
+  const bool opened = Patiently([&] {
+    file = OpenFile(Widen(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    return static_cast<bool>(file);
+  });
   LARGE_INTEGER size{};
-  if (!file || ::GetFileSizeEx(file.get(), &size) == 0) throw SystemError(error_number::kFileNotFound);
+  if (!opened || ::GetFileSizeEx(file.get(), &size) == 0) throw SystemError(error_number::kFileNotFound);
   if (static_cast<std::uintmax_t>(size.QuadPart) > limit) {
     throw AppError(error_number::kInvalidPicture, "the file is too large for an icon");
   }
@@ -80,17 +108,16 @@ Bytes ReadWholeFile(const std::string& path, std::uintmax_t limit) {
   return bytes;
 }
 
+// The temporary file is named by the process, so no other converter holds it, and is made in the
+// target's own folder, whatever the length of its path.
 void ReplaceFileContents(const std::string& path, const Bytes& bytes) {
   const std::wstring target = Widen(path);
-  std::wstring temporary(MAX_PATH, L'\0');
-  // Creates a file of a name no other converter holds, in the target's own folder.
-  if (::GetTempFileNameW(FolderOf(target).c_str(), L"ico", 0, temporary.data()) == 0) {
-    throw SystemError(error_number::kPermissionDenied);
-  }
-  temporary.resize(temporary.find(L'\0'));
+  const std::wstring temporary = target + L"." + Decimal(::GetCurrentProcessId()) + L".tmp";
   try {
     WriteAll(temporary, bytes);
-    if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
+    if (!Patiently([&] {
+          return ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        })) {
       throw SystemError(error_number::kPermissionDenied);
     }
   } catch (const AppError&) {
