@@ -83,13 +83,13 @@ TEST_F(TrayHookTest, EachReportRaisesItsEventOrClosesTheBalloonThenReachesTheRep
     bool balloon_after;
   };
   const Case cases[] = {
-      {WM_MOUSEMOVE, "move 0 3 after 0", true},
-      {WM_LBUTTONDOWN, "down 1 3 after 0", true},
-      {WM_LBUTTONUP, "up 1 3 after 0", true},
-      {WM_LBUTTONDBLCLK, "dblclick 1 3 after 0", true},
-      {WM_RBUTTONDOWN, "down 2 3 after 0", true},
-      {WM_RBUTTONUP, "up 2 3 after 0", true},
-      {WM_RBUTTONDBLCLK, "dblclick 2 3 after 0", true},
+      {WM_MOUSEMOVE, "move 0 0 after 0", true},
+      {WM_LBUTTONDOWN, "down 1 0 after 0", true},
+      {WM_LBUTTONUP, "up 1 0 after 0", true},
+      {WM_LBUTTONDBLCLK, "dblclick 1 0 after 0", true},
+      {WM_RBUTTONDOWN, "down 2 0 after 0", true},
+      {WM_RBUTTONUP, "up 2 0 after 0", true},
+      {WM_RBUTTONDBLCLK, "dblclick 2 0 after 0", true},
       {WM_MBUTTONUP, "", true},
       {NIN_BALLOONSHOW, "", true},
       {NIN_BALLOONHIDE, "", false},
@@ -101,12 +101,12 @@ TEST_F(TrayHookTest, EachReportRaisesItsEventOrClosesTheBalloonThenReachesTheRep
     seen.clear();
     raised_.clear();
     tray_.ShowBalloon("text", "title");
-    EXPECT_EQ(Send(kTrayCallbackMessage, 3, c.report), 7000 + c.report) << std::hex << c.report;
+    EXPECT_EQ(Send(kTrayCallbackMessage, kTrayIconId, c.report), 7000 + c.report) << std::hex << c.report;
     EXPECT_EQ(raised_, c.event.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.event});
     EXPECT_EQ(tray_.BalloonVisible(), c.balloon_after) << std::hex << c.report;
     ASSERT_EQ(seen.size(), 1U);
     EXPECT_EQ(seen[0].message, kTrayCallbackMessage);
-    EXPECT_EQ(seen[0].wparam, 3U);
+    EXPECT_EQ(seen[0].wparam, kTrayIconId);
     EXPECT_EQ(seen[0].lparam, c.report);
   }
 }
