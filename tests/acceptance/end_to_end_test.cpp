@@ -30,7 +30,7 @@ TEST(EndToEndTest, TheFirstRefreshReachesEveryOutputAndClosingCleansUp) {
       standin::Requests(),
       std::vector<std::string>{"GET /data/2.5/weather?q=%22San%20Diego%20CA%22&APPID=demo-key HTTP/1.1"});
   EXPECT_TRUE(std::filesystem::exists(wethrix.ConverterFile()));
-  EXPECT_TRUE(wethrix.TrayWindowExists());
+  EXPECT_NE(wethrix.TrayWindow(), nullptr);
   EXPECT_TRUE(wethrix.MessageBoxTexts().empty());
 
   ASSERT_TRUE(wethrix.CloseAndWait());

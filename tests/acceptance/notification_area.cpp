@@ -1,19 +1,41 @@
 #include "tests/acceptance/notification_area.hpp"
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
+
+#include "platform/win32/wide.hpp"
 
 namespace wethrix::acceptance {
 namespace {
 
 constexpr wchar_t kAreaClass[] = L"Shell_TrayWnd";
 
-// The part of Wine's record that every version shares.
-struct RecordHead {
+// Wine's record: the fields of the icon data in a fixed layout, then, for an icon, the bits of its
+// mask and of its colour image.
+struct Record {
   LONG window;
   UINT id;
   UINT flags;
   UINT callback_message;
+  WCHAR tip[128];
+  DWORD state;
+  DWORD state_mask;
+  WCHAR info[256];
+  UINT timeout;
+  WCHAR info_title[64];
+  DWORD info_flags;
+  GUID item;
+  UINT width;
+  UINT height;
+  UINT planes;
+  UINT bits_per_pixel;
 };
+
+// Bytes of an image of so many bits, in whole 16-bit words, as GetBitmapBits gives them.
+std::size_t BitmapBytes(UINT planes, UINT width, UINT height, UINT bits_per_pixel) {
+  return (std::size_t{planes} * width * height * bits_per_pixel + 15) / 16 * 2;
+}
 
 }  // namespace
 
@@ -60,28 +82,66 @@ LRESULT CALLBACK NotificationArea::WindowProc(HWND window, UINT message, WPARAM 
 
 // Answers as the shell does: an icon is added once, and only an icon that is there changes.
 BOOL NotificationArea::Take(HWND sender, const COPYDATASTRUCT& data) {
-  if (data.cbData < sizeof(RecordHead)) return FALSE;
-  const auto& head = *static_cast<const RecordHead*>(data.lpData);
-  const HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(head.window));
+  if (data.cbData < sizeof(Record)) return FALSE;
+  const auto& record = *static_cast<const Record*>(data.lpData);
+  const HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(record.window));
   DWORD process = 0;
   ::GetWindowThreadProcessId(owner != nullptr ? owner : sender, &process);
   const auto message = static_cast<DWORD>(data.dwData);
-  const std::pair icon{owner, head.id};
+  const std::pair key{owner, record.id};
   const std::lock_guard lock(mutex_);
   senders_.insert(process);
-  switch (message) {
-    case NIM_ADD:
-      return icons_.emplace(icon, process).second ? TRUE : FALSE;
-    case NIM_DELETE:
-      return icons_.erase(icon) != 0 ? TRUE : FALSE;
-    default:
-      return icons_.contains(icon) ? TRUE : FALSE;
+  if (message == NIM_ADD) {
+    const auto [added, fresh] = icons_.emplace(key, Icon{process, std::nullopt, {}});
+    if (fresh) Change(added->second, data);
+    return fresh ? TRUE : FALSE;
   }
+  const auto icon = icons_.find(key);
+  if (icon == icons_.end()) return FALSE;
+  if (message == NIM_DELETE) {
+    icons_.erase(icon);
+  } else if (message == NIM_MODIFY) {
+    Change(icon->second, data);
+  }
+  return TRUE;
+}
+
+void NotificationArea::Change(Icon& icon, const COPYDATASTRUCT& data) {
+  const auto& record = *static_cast<const Record*>(data.lpData);
+  if ((record.flags & NIF_TIP) != 0)
+    icon.tip.assign(record.tip, ::wcsnlen(record.tip, std::size(record.tip)));
+  if ((record.flags & NIF_ICON) == 0) return;
+  const std::size_t mask = BitmapBytes(1, record.width, record.height, 1);
+  const std::size_t colour = BitmapBytes(record.planes, record.width, record.height, record.bits_per_pixel);
+  if (data.cbData != sizeof(Record) + mask + colour || record.bits_per_pixel <= 1) {
+    icon.picture.reset();  // no colour image, or a layout this reading does not know
+    return;
+  }
+  const auto* bits = static_cast<const BYTE*>(data.lpData) + sizeof(Record) + mask;
+  icon.picture = TrayPicture{record.width, record.height, std::vector<BYTE>(bits, bits + colour)};
+}
+
+const NotificationArea::Icon* NotificationArea::IconOf(DWORD process) const {
+  const auto found =
+      std::ranges::find_if(icons_, [process](const auto& icon) { return icon.second.process == process; });
+  return found == icons_.end() ? nullptr : &found->second;
+}
+
+std::optional<TrayPicture> NotificationArea::PictureOf(DWORD process) const {
+  const std::lock_guard lock(mutex_);
+  const Icon* icon = IconOf(process);
+  return icon != nullptr ? icon->picture : std::nullopt;
+}
+
+std::string NotificationArea::TipOf(DWORD process) const {
+  const std::lock_guard lock(mutex_);
+  const Icon* icon = IconOf(process);
+  return icon != nullptr ? win32::Narrow(icon->tip) : std::string();
 }
 
 bool NotificationArea::HoldsIconOf(DWORD process) const {
   const std::lock_guard lock(mutex_);
-  return std::ranges::any_of(icons_, [process](const auto& icon) { return icon.second == process; });
+  return IconOf(process) != nullptr;
 }
 
 bool NotificationArea::HeardFrom(DWORD process) const {

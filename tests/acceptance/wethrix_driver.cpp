@@ -155,6 +155,13 @@ void Release() {
   (void)HttpGet(L"/__release");
 }
 
+void SetKelvin(std::string_view place, double kelvin) {
+  std::wstring query = L"/__kelvin?place=";
+  for (const char c : place)
+    query += c == ' ' ? std::wstring(L"%20") : std::wstring(1, static_cast<wchar_t>(c));
+  (void)HttpGet(query + L"&k=" + std::to_wstring(kelvin));
+}
+
 }  // namespace standin
 
 std::string WindowText(HWND window) {
@@ -357,15 +364,14 @@ int WethrixDriver::DismissMessageBoxes() const {
 }
 
 void WethrixDriver::TrayMessage(UINT mouse_message) const {
-  for (HWND window : OwnTopLevelWindows()) {
-    if (ClassName(window) == L"WethrixTrayWindow") ::PostMessageW(window, kTrayCallback, 0, mouse_message);
-  }
+  ::PostMessageW(TrayWindow(), kTrayCallback, 0, mouse_message);
 }
 
-bool WethrixDriver::TrayWindowExists() const {
-  const auto windows = OwnTopLevelWindows();
-  return std::any_of(windows.begin(), windows.end(),
-                     [](HWND window) { return ClassName(window) == L"WethrixTrayWindow"; });
+HWND WethrixDriver::TrayWindow() const {
+  for (HWND window : OwnTopLevelWindows()) {
+    if (ClassName(window) == L"WethrixTrayWindow") return window;
+  }
+  return nullptr;
 }
 
 void WethrixDriver::TimerTick() const {

@@ -54,6 +54,8 @@ void ComeBack();
 // While held, every weather request is logged and left waiting until the release, then answered.
 void Hold();
 void Release();
+// One of the stand-in's places, as typed, has this temperature from now on.
+void SetKelvin(std::string_view place, double kelvin);
 }  // namespace standin
 
 class WethrixDriver {
@@ -95,7 +97,8 @@ class WethrixDriver {
   int DismissMessageBoxes() const;
   // Posts the tray callback message to the tray control's window.
   void TrayMessage(UINT mouse_message) const;
-  [[nodiscard]] bool TrayWindowExists() const;
+  // The tray control's window, or null.
+  [[nodiscard]] HWND TrayWindow() const;
   // What the system sends: Timer1's tick, a resume from sleep, the minimise command, the end of
   // the session. The tick and the minimise are posted; the others are sent as the system sends
   // them, and return once the program has handled them, refreshes included; nothing when one was

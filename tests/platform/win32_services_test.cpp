@@ -182,6 +182,20 @@ TEST_F(Win32FileSystemTest, RemoveIsQuietAndFoldersAreCreatedWhole) {
             0);  // the probe is gone
 }
 
+TEST_F(Win32FileSystemTest, PathsPastTwoHundredAndSixtyCharactersAreLikeAnyOther) {
+  const std::string folder = temp_.Utf8() + "\\" + std::string(120, 'p') + "\\" + std::string(120, 'q');
+  files_.CreateFolders(folder);
+  EXPECT_TRUE(files_.CanWriteIn(folder));
+  const std::string path = folder + "\\CurTemp.bmp";
+  ASSERT_GT(path.size(), 260U);
+  files_.Write(path, {1, 2});
+  files_.Write(path, {3});
+  EXPECT_EQ(files_.Read(path), Bytes{3});
+  EXPECT_TRUE(files_.Hold(path)->Holds({3}));
+  files_.Remove(path);
+  EXPECT_FALSE(files_.Exists(path));
+}
+
 TEST(Win32EnvironmentTest, VariablesOfAnyLengthAndTextAndTheirAbsence) {
   const Win32Environment environment;
   const std::string long_value(1000, 'x');

@@ -61,6 +61,10 @@ class Handler(BaseHTTPRequestHandler):
         elif url.path in ("/__down", "/__up"):
             self.server.down = url.path == "/__down"
             self.send(200, "", "text/plain")
+        elif url.path == "/__kelvin":  # ?place=<as typed>&k=<kelvin>: a place's temperature from now on
+            query = urllib.parse.parse_qs(url.query)
+            self.server.kelvins[query["place"][0].strip().lower()] = float(query["k"][0])
+            self.send(200, "", "text/plain")
         elif url.path in ("/__hold", "/__release"):
             if url.path == "/__hold":
                 self.server.released.clear()
@@ -113,7 +117,8 @@ class Handler(BaseHTTPRequestHandler):
             del body["main"]["temp"]
             self.send(200, json.dumps(body))
         elif place in PLACES:
-            self.send(200, json.dumps(reading(*PLACES[place])))
+            kelvin, name = PLACES[place]
+            self.send(200, json.dumps(reading(self.server.kelvins.get(place, kelvin), name)))
         else:
             self.send(404, UNKNOWN)
 
@@ -139,6 +144,7 @@ class StandIn(ThreadingHTTPServer):
         self.key = key
         self.stall = stall
         self.down = False
+        self.kelvins = {}
         self.released = threading.Event()
         self.released.set()
         self._lock = threading.Lock()

@@ -4,6 +4,10 @@
 #include <random>
 #include <string>
 
+#ifdef _WIN32
+#include "platform/win32/unique_handle.hpp"
+#endif
+
 namespace wethrix::test_support {
 
 class TempFolder {
@@ -17,8 +21,12 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder() {
+#ifdef _WIN32
+    RemoveTree(LR"(\\?\)" + path_.native());
+#else
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+#endif
   }
 
   [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
@@ -29,6 +37,30 @@ class TempFolder {
   }
 
  private:
+#ifdef _WIN32
+  using unique_find_handle = win32::unique_handle<HANDLE, &::FindClose, &win32::InvalidHandleValue>;
+
+  // Whatever it holds goes, paths past 260 characters too, which only the system's own calls on the
+  // long form of a path reach.
+  static void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const unique_find_handle search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (search) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring entry = folder + L"\\" + name;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+          RemoveTree(entry);
+        } else {
+          ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+          ::DeleteFileW(entry.c_str());
+        }
+      } while (::FindNextFileW(search.get(), &found));
+    }
+    ::RemoveDirectoryW(folder.c_str());
+  }
+#endif
   std::filesystem::path path_;
 };
 

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "image/bitmap_reader.hpp"
 #include "image/icon_writer.hpp"
@@ -119,6 +125,38 @@ TEST_F(ConverterRunTest, AnUnwritableIconIsReportedAndLeavesNothingBehind) {
   EXPECT_NE(errors_.find("cannot write"), std::string::npos) << errors_;
   EXPECT_EQ(FilesInFolder(), 2U);
 }
+
+TEST_F(ConverterRunTest, APathPastTwoHundredAndSixtyCharactersIsNoObstacle) {
+  const fs::path folder = folder_ / std::string(120, 'p') / std::string(120, 'q');
+  fs::create_directories(folder);
+  const fs::path bitmap = folder / "CurTemp.bmp";
+  ASSERT_GT(bitmap.native().size(), 260U);
+  const Bytes bytes = imaging::test_support::BuildBitmap(imaging::test_support::Pattern(32, 33, 2), 24);
+  WriteFile(bitmap, bytes);
+  ASSERT_EQ(Convert(bitmap), ExitCode::kConverted) << errors_;
+  EXPECT_EQ(ReadFile(folder / "CurTemp.ico"), imaging::IconFileOfBitmapFile(bytes));
+}
+
+#ifdef _WIN32
+// A scanner holds the icon for a moment, as a file it just saw written: the converter waits.
+TEST_F(ConverterRunTest, AMomentsHoldOnTheIconIsWaitedOut) {
+  const fs::path bitmap = folder_ / "CurTemp.bmp";
+  const fs::path icon = folder_ / "CurTemp.ico";
+  const Bytes bytes = imaging::test_support::BuildBitmap(imaging::test_support::Pattern(8, 8, 2), 24);
+  WriteFile(bitmap, bytes);
+  WriteFile(icon, {1, 2, 3});
+  const HANDLE held =
+      ::CreateFileW(icon.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread letting_go([held] {
+    std::this_thread::sleep_for(std::chrono::milliseconds{500});
+    ::CloseHandle(held);
+  });
+  EXPECT_EQ(Convert(bitmap), ExitCode::kConverted) << errors_;
+  letting_go.join();
+  EXPECT_EQ(ReadFile(icon), imaging::IconFileOfBitmapFile(bytes));
+}
+#endif
 
 TEST(ConverterUsageTest, ABadCommandLineShowsTheUsage) {
   std::string errors;

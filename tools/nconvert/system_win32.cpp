@@ -50,18 +50,28 @@ std::wstring Widen(const std::string& utf8) {
   return wide;
 }
 
-// A scanner or a sync client holding the file for a moment refuses it so.
-bool InUse(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+// A scanner or a sync client holding the file for a moment refuses it so; a folder in its place
+// refuses access too, but for good.
+bool InUse(DWORD error, const std::wstring& path) {
+  if (error == ERROR_ACCESS_DENIED) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-// Tries `attempt` again while the file is in use, for kFilePatience at most.
+// Tries `attempt` on `path` again while the file is in use, for kFilePatience at most; the last
+// error tells why it failed.
 template <typename Attempt>
-[[nodiscard]] bool Patiently(Attempt attempt) {
+[[nodiscard]] bool Patiently(const std::wstring& path, Attempt attempt) {
   const ULONGLONG give_up_at = ::GetTickCount64() + static_cast<ULONGLONG>(kFilePatience.count());
   for (std::chrono::milliseconds pause = kFirstFilePause;; pause = NextFilePause(pause)) {
     if (attempt()) return true;
-    if (!InUse(::GetLastError()) || ::GetTickCount64() >= give_up_at) return false;
+    const DWORD error = ::GetLastError();
+    if (!InUse(error, path) || ::GetTickCount64() >= give_up_at) {
+      ::SetLastError(error);
+      return false;
+    }
     ::Sleep(static_cast<DWORD>(pause.count()));
   }
 }
@@ -89,9 +99,10 @@ void WriteAll(const std::wstring& path, const Bytes& bytes) {
 }  // namespace
 
 Bytes ReadWholeFile(const std::string& path, std::uintmax_t limit) {
+  const std::wstring wide = Widen(path);
   unique_kernel_handle file;
-  const bool opened = Patiently([&] {
-    file = OpenFile(Widen(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  const bool opened = Patiently(wide, [&] {
+    file = OpenFile(wide, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     return static_cast<bool>(file);
   });
   LARGE_INTEGER size{};
@@ -115,7 +126,7 @@ void ReplaceFileContents(const std::string& path, const Bytes& bytes) {
   const std::wstring temporary = target + L"." + Decimal(::GetCurrentProcessId()) + L".tmp";
   try {
     WriteAll(temporary, bytes);
-    if (!Patiently([&] {
+    if (!Patiently(target, [&] {
           return ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
         })) {
       throw SystemError(error_number::kPermissionDenied);
