@@ -3,6 +3,8 @@
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
+; A folder chosen with /D= may be longer than 260 characters.
+ManifestLongPathAware true
 SetCompressor /SOLID lzma
 
 !include MUI2.nsh

@@ -138,13 +138,15 @@ TEST_F(HeldFiles, OnACalmPcEachReadingHasAnIconOfItsOwn) {
   ExpectTheIconTellsTheTip();
 }
 
-// The hold lasts a second from the tick on: the refresh meets it, well within its patience.
+// Each test shows another reading first, so that only this refresh's own icon passes. The hold
+// lasts a second from the tick on: the refresh meets it, well within its patience.
 void LetGoAfterASecond(Holder& holder) {
   std::this_thread::sleep_for(1s);
   holder.LetGo();
 }
 
 TEST_F(HeldFiles, AMomentsHoldOnTheBitmapIsWaitedOutOnATimerRefresh) {
+  TickAt(kFortyOne);
   Holder holder(Image("CurTemp.bmp"));
   ASSERT_TRUE(holder.Holds());
   TickAt(kSixtyOne, [&] { LetGoAfterASecond(holder); });
@@ -154,6 +156,7 @@ TEST_F(HeldFiles, AMomentsHoldOnTheBitmapIsWaitedOutOnATimerRefresh) {
 }
 
 TEST_F(HeldFiles, AMomentsHoldOnTheIconIsWaitedOut) {
+  TickAt(kSixtyOne);
   Holder holder(Image("CurTemp.ico"));
   ASSERT_TRUE(holder.Holds());
   TickAt(kEightyOne, [&] { LetGoAfterASecond(holder); });
@@ -164,6 +167,7 @@ TEST_F(HeldFiles, AMomentsHoldOnTheIconIsWaitedOut) {
 // Held longer than anyone waits, the converter cannot replace the icon file: the refresh makes
 // the icon itself rather than show the one the file still holds.
 TEST_F(HeldFiles, AnIconFileHeldForLongStillGivesTheTrayTheNewReading) {
+  TickAt(kEightyOne);
   Holder holder(Image("CurTemp.ico"));
   ASSERT_TRUE(holder.Holds());
   TickAt(kFortyOne);
@@ -173,6 +177,7 @@ TEST_F(HeldFiles, AnIconFileHeldForLongStillGivesTheTrayTheNewReading) {
 }
 
 TEST_F(HeldFiles, AFolderWhereTheConverterShouldBeStillGivesTheTrayTheNewReading) {
+  TickAt(kFortyOne);
   const std::filesystem::path converter = Wethrix().ConverterFile();
   std::filesystem::remove(converter);
   std::filesystem::create_directory(converter);
@@ -188,6 +193,7 @@ TEST_F(HeldFiles, AFolderWhereTheConverterShouldBeStillGivesTheTrayTheNewReading
 
 // Careless programs broadcast messages to every window, and others send whatever they like.
 TEST_F(HeldFiles, StrayMessagesFromAnotherProgramChangeNothing) {
+  TickAt(kSixtyOne);
   const HWND main = Wethrix().MainWindow();
   const HWND tray = Wethrix().TrayWindow();
   ASSERT_NE(tray, nullptr);

@@ -9,6 +9,7 @@
 
 #include "platform/win32/wide.hpp"
 #include "tests/acceptance/wethrix_driver.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace wethrix::acceptance {
 namespace {
@@ -196,6 +197,21 @@ TEST_F(ReleaseTest, ASilentInstallIntoAChosenFolderIsUninstalledFromThere) {
   UninstallSilently(folder);
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_FALSE(fs::exists(Shortcut()));
+}
+
+// Wine starts no program from such a folder, so the installed copy is not run, and the key and
+// the files are removed here.
+TEST_F(ReleaseTest, ASilentInstallIntoAFolderPastTwoHundredAndSixtyCharactersPutsItAllThere) {
+  const fs::path folder =
+      KnownFolder(CSIDL_LOCAL_APPDATA) / std::wstring(120, L'p') / std::wstring(120, L'q');
+  InstallSilently(L"WETHRIX_SETUP", L"/S /D=" + folder.wstring());
+  ASSERT_GT((folder / "Wethrix.exe").native().size(), 260U);
+  EXPECT_EQ(fs::file_size(folder / "Wethrix.exe"), fs::file_size(EnvironmentVariable(L"WETHRIX_ZIP_EXE")));
+  EXPECT_TRUE(fs::exists(folder / "Uninstall.exe"));
+  EXPECT_EQ(UninstallValue(L"InstallLocation"), win32::Narrow(folder.wstring()));
+  EXPECT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, UninstallKey().c_str()), ERROR_SUCCESS);
+  fs::remove(Shortcut());
+  test_support::RemoveTree(folder.parent_path());
 }
 
 TEST_F(ReleaseTest, InstallingOverARunningWethrixClosesItFirst) {

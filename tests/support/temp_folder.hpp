@@ -10,6 +10,44 @@
 
 namespace wethrix::test_support {
 
+#ifdef _WIN32
+namespace detail {
+
+using unique_find_handle = win32::unique_handle<HANDLE, &::FindClose, &win32::InvalidHandleValue>;
+
+// `folder` in the long form ("\\?\C:\..."), which alone reaches paths past 260 characters.
+inline void RemoveLongTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  const unique_find_handle search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+  if (search) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring entry = folder + L"\\" + name;
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        RemoveLongTree(entry);
+      } else {
+        ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(entry.c_str());
+      }
+    } while (::FindNextFileW(search.get(), &found));
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace detail
+#endif
+
+// Removes a folder and whatever it holds, paths past 260 characters too; quietly.
+inline void RemoveTree(const std::filesystem::path& folder) {
+#ifdef _WIN32
+  detail::RemoveLongTree(LR"(\\?\)" + std::filesystem::absolute(folder).native());
+#else
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+#endif
+}
+
 class TempFolder {
  public:
   explicit TempFolder(std::u8string_view stem = u8"wethrix-test") {
@@ -20,14 +58,7 @@ class TempFolder {
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-#ifdef _WIN32
-    RemoveTree(LR"(\\?\)" + path_.native());
-#else
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-#endif
-  }
+  ~TempFolder() { RemoveTree(path_); }
 
   [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
   // UTF-8 path of `name` inside the folder, or of the folder itself.
@@ -37,30 +68,6 @@ class TempFolder {
   }
 
  private:
-#ifdef _WIN32
-  using unique_find_handle = win32::unique_handle<HANDLE, &::FindClose, &win32::InvalidHandleValue>;
-
-  // Whatever it holds goes, paths past 260 characters too, which only the system's own calls on the
-  // long form of a path reach.
-  static void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    const unique_find_handle search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (search) {
-      do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring entry = folder + L"\\" + name;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-          RemoveTree(entry);
-        } else {
-          ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-          ::DeleteFileW(entry.c_str());
-        }
-      } while (::FindNextFileW(search.get(), &found));
-    }
-    ::RemoveDirectoryW(folder.c_str());
-  }
-#endif
   std::filesystem::path path_;
 };
 
