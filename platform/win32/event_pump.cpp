@@ -1,10 +1,14 @@
 #include "platform/win32/event_pump.hpp"
 
-#include <windows.h>
-
 #include <algorithm>
 
 namespace wethrix::win32 {
+
+void Win32EventPump::Dispatch(MSG& msg) const {
+  if (pre_translate_ && pre_translate_(msg)) return;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+}
 
 void Win32EventPump::Pass(const Waitable* until) {
   MSG msg;
@@ -14,8 +18,7 @@ void Win32EventPump::Pass(const Waitable* until) {
       quit_pending_ = true;
       return;
     }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    Dispatch(msg);
   }
 }
 
