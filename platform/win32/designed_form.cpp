@@ -385,7 +385,12 @@ COLORREF DesignedForm::Resolve(Color color) const {
 }
 
 // Only the state the system keeps is looked at, and the window is redrawn only when it changed.
+// The common controls keep the system's colours of their own, and hear of new ones only from
+// their top-level window.
 void DesignedForm::FollowSystemColors(bool colors_changed) {
+  if (colors_changed) {
+    for (const auto& control : controls_) ::SendMessageW(control->Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+  }
   const bool high_contrast = system_colors_.HighContrast();
   if (!colors_changed && high_contrast == high_contrast_) return;
   high_contrast_ = high_contrast;
