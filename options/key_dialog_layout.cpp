@@ -1,5 +1,6 @@
 #include "options/key_dialog_layout.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -36,6 +37,14 @@ std::span<const ControlDesign> KeyDialogDesign() {
               kDesignBackColor),
   };
   return design;
+}
+
+void DescribeKeyDialog(Accessibility& accessibility) {
+  const auto design = KeyDialogDesign();
+  const auto named = [design](std::string_view name) {
+    return std::ranges::find(design, name, &ControlDesign::name);
+  };
+  accessibility.SetName("Text1", named(named("Text1")->frame)->caption);
 }
 
 }  // namespace wethrix

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/accessibility.hpp"
 #include "platform/picture_box.hpp"
 
 namespace wethrix {
@@ -37,6 +38,8 @@ class FormWindow {
   virtual void SetPointer(MousePointer pointer) = 0;
   // Image of the custom pointer (code 99); an empty path means the system hand.
   virtual void SetCustomPointerFile(std::string_view path) = 0;
+  // What assistive technology is told of the controls beyond what they show.
+  [[nodiscard]] virtual Accessibility& Accessible() = 0;
 
   virtual void Show() = 0;
   virtual void Hide() = 0;

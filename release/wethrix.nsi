@@ -51,6 +51,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "© ${COMPANY}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Wethrix.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Wethrix now"
+; Windows 11 puts a new program's icon among the hidden ones, so a new user would see no
+; temperature; the page says where to keep it in view and leaves the shell's settings alone.
+!define MUI_FINISHPAGE_TEXT "Wethrix has been installed on your computer.$\r$\n$\r$\nTo keep the temperature always in view, turn Wethrix on under Settings > Personalization > Taskbar > Other system tray icons (Windows 11) or $\"Select which icons appear on the taskbar$\" (Windows 10)."
+!define MUI_FINISHPAGE_TEXT_LARGE
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png: starts the built Wethrix.exe under Wine in a virtual display and
 # photographs its main window. Needs ImageMagick's import (not a build dependency).
-# Usage: screenshot.sh [PROGRAM WINDOW-TITLE PICTURE], e.g. for the key dialog:
+# Usage: screenshot.sh [PROGRAM WINDOW-TITLE PICTURE [ARGUMENT...]], e.g. for the key dialog:
 #   scripts/screenshot.sh build/windows/tests/options/key_dialog_preview.exe "Key Options" docs/key-dialog.png
+# and for both windows under a high-contrast theme:
+#   scripts/screenshot.sh build/windows/tests/window/high_contrast_preview.exe Wethrix \
+#     docs/main-window-high-contrast.png main
+#   scripts/screenshot.sh build/windows/tests/window/high_contrast_preview.exe "Key Options" \
+#     docs/key-dialog-high-contrast.png key
 # Wine draws the window frame itself (no window manager runs in the virtual display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program_file=${1:-build/windows/Wethrix.exe}
 title=${2:-Wethrix}
 picture=${3:-docs/main-window.png}
+arguments=("${@:4}")
 prefix=$PWD/build/windows/wineprefix
 export WETHRIX_XVFB_DISPLAY=${WETHRIX_XVFB_DISPLAY:-94}
 unset DISPLAY
@@ -18,7 +24,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 scripts/wine-prefix.sh "$prefix"
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 
-wine "$program_file" &
+wine "$program_file" "${arguments[@]}" &
 program=$!
 geometry=
 for _ in $(seq 100); do

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "options/key_dialog_view.hpp"
+#include "platform/fakes/fake_accessibility.hpp"
 
 namespace wethrix::fakes {
 
@@ -19,6 +20,7 @@ class FakeKeyDialogView final : public KeyDialogView {
   [[nodiscard]] MousePointer Pointer() const override { return pointer; }
   void SetPointer(MousePointer value) override { pointer = value; }
   void SetCustomPointerFile(std::string_view path) override { custom_pointer_file = std::string(path); }
+  [[nodiscard]] Accessibility& Accessible() override { return accessibility; }
   void Show() override { visible = true; }
   void Hide() override { visible = false; }
   [[nodiscard]] bool Visible() const override { return visible; }
@@ -40,6 +42,7 @@ class FakeKeyDialogView final : public KeyDialogView {
   bool visible = false;
   std::string text1;
   std::pair<std::size_t, std::size_t> selection{0, 0};
+  FakeAccessibility accessibility;  // kept across loads, as the window's own description is
 };
 
 }  // namespace wethrix::fakes

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/main_view.hpp"
+#include "platform/fakes/fake_accessibility.hpp"
 #include "platform/fakes/fake_picture_box.hpp"
 #include "platform/fakes/fake_timer.hpp"
 
@@ -38,6 +39,7 @@ class FakeMainView final : public MainView {
   [[nodiscard]] MousePointer Pointer() const override { return pointer; }
   void SetPointer(MousePointer value) override { pointer = value; }
   void SetCustomPointerFile(std::string_view path) override { custom_pointer_file = std::string(path); }
+  [[nodiscard]] Accessibility& Accessible() override { return accessibility; }
   void Show() override {
     visible = true;
     ++show_count;
@@ -95,6 +97,7 @@ class FakeMainView final : public MainView {
   int focus_count = 0;
   bool closed = false;
   std::uint32_t finished_refreshes = 0;
+  FakeAccessibility accessibility;
 
  private:
   Color back_ = 0x00FFFFFF;

@@ -106,8 +106,8 @@ void DesignedControl::SetBackColor(Color color) {
 }
 
 DesignedForm::DesignedForm(HINSTANCE instance, const FormClass& form_class,
-                           std::span<const ControlDesign> design)
-    : instance_(instance), form_class_(form_class), design_(design) {
+                           std::span<const ControlDesign> design, const SystemColors& system_colors)
+    : instance_(instance), form_class_(form_class), design_(design), system_colors_(system_colors) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = &BoundWindowProc<DesignedForm>;
@@ -123,6 +123,7 @@ DesignedForm::~DesignedForm() {
 
 void DesignedForm::CreateForm() {
   ResetToDesign();
+  high_contrast_ = system_colors_.HighContrast();
   if (!::CreateWindowExW(form_class_.ex_style, form_class_.name, L"", form_class_.style, CW_USEDEFAULT,
                          CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this)) {
     ThrowLastError();
@@ -130,6 +131,9 @@ void DesignedForm::CreateForm() {
   dpi_ = ::GetDpiForWindow(Hwnd());
   CreateFonts();
   CreateControls();
+  std::vector<std::pair<std::string, HWND>> windows;
+  for (const auto& control : controls_) windows.emplace_back(control->Name(), control->Hwnd());
+  accessibility_.Attach(Hwnd(), windows);
   Layout();
   SizeToClientArea();
   // Focus rectangles and mnemonics appear once the keyboard is used, as in dialogs.
@@ -271,7 +275,8 @@ LRESULT DesignedForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       OnDpiChanged(wparam, lparam);
       return 0;
     case WM_SYSCOLORCHANGE:
-      RedrawAll();
+    case WM_SETTINGCHANGE:
+      FollowSystemColors(message == WM_SYSCOLORCHANGE);
       return 0;
     case DM_GETDEFID:
       if (form_class_.default_button.empty()) break;
@@ -410,21 +415,39 @@ COLORREF DesignedForm::Resolve(Color color) const {
   return ToColorRef(color);
 }
 
+// Only the state the system keeps is looked at, and the window is redrawn only when it changed.
+// The common controls keep the system's colours of their own, and hear of new ones only from
+// their top-level window.
+void DesignedForm::FollowSystemColors(bool colors_changed) {
+  if (colors_changed) {
+    for (const auto& control : controls_) ::SendMessageW(control->Hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+  }
+  const bool high_contrast = system_colors_.HighContrast();
+  if (!colors_changed && high_contrast == high_contrast_) return;
+  high_contrast_ = high_contrast;
+  RedrawAll();
+}
+
+Ink DesignedForm::Drawn(std::optional<ControlKind> kind, Color back, COLORREF text) const {
+  return ContrastInk(kind, {Resolve(back), text}, high_contrast_, system_colors_);
+}
+
 // Labels, option buttons, check boxes and text boxes draw on their own colour; push buttons on
 // the form's.
 LRESULT DesignedForm::OnControlColor(HDC dc, HWND child) {
   DesignedControl* control = Find(child);
   const bool own_color = control && control->Kind() != ControlKind::kPushButton;
-  const COLORREF back = Resolve(own_color ? control->BackColor() : back_color_);
-  ::SetBkColor(dc, back);
-  ::SetTextColor(dc, TextColor());
-  return reinterpret_cast<LRESULT>(own_color ? control->Brush(back) : back_brush_.For(back));
+  const Ink ink = own_color ? Drawn(control->Kind(), control->BackColor(), TextColor())
+                            : Drawn(std::nullopt, back_color_, TextColor());
+  ::SetBkColor(dc, ink.back);
+  ::SetTextColor(dc, ink.text);
+  return reinterpret_cast<LRESULT>(own_color ? control->Brush(ink.back) : back_brush_.For(ink.back));
 }
 
 void DesignedForm::EraseBackground(HDC dc) {
   RECT client;
   ThrowIfFalse(::GetClientRect(Hwnd(), &client));
-  ::FillRect(dc, &client, back_brush_.For(Resolve(back_color_)));
+  ::FillRect(dc, &client, back_brush_.For(Drawn(std::nullopt, back_color_, TextColor()).back));
 }
 
 // An opaque frame, as designed: its own colour inside, an etched line, the caption breaking it.
@@ -433,7 +456,8 @@ void DesignedForm::PaintFrame(DesignedControl& frame) {
   const HDC dc = ::BeginPaint(frame.Hwnd(), &paint);
   RECT client;
   ::GetClientRect(frame.Hwnd(), &client);
-  const HBRUSH brush = frame.Brush(Resolve(frame.BackColor()));
+  const Ink ink = Drawn(ControlKind::kFrame, frame.BackColor(), FrameTextColor());
+  const HBRUSH brush = frame.Brush(ink.back);
   ::FillRect(dc, &client, brush);
 
   const HGDIOBJ previous = ::SelectObject(dc, window_font_.get());
@@ -448,7 +472,7 @@ void DesignedForm::PaintFrame(DesignedControl& frame) {
   const RECT gap{indent - kFrameCaptionPadding, 0, indent + text.cx + kFrameCaptionPadding, text.cy};
   ::FillRect(dc, &gap, brush);
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, FrameTextColor());
+  ::SetTextColor(dc, ink.text);
   ::TextOutW(dc, indent, 0, caption.c_str(), static_cast<int>(caption.size()));
   ::SelectObject(dc, previous);
   ::EndPaint(frame.Hwnd(), &paint);

@@ -14,8 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/contrast.hpp"
 #include "platform/form_design.hpp"
 #include "platform/form_window.hpp"
+#include "platform/system_colors.hpp"
+#include "platform/win32/accessibility.hpp"
 #include "platform/win32/picture_box.hpp"
 #include "platform/win32/unique_handle.hpp"
 
@@ -118,10 +121,12 @@ class DesignedForm : public virtual FormWindow {
   [[nodiscard]] MousePointer Pointer() const override { return pointer_; }
   void SetPointer(MousePointer pointer) override;
   void SetCustomPointerFile(std::string_view path) override;
+  [[nodiscard]] Accessibility& Accessible() override { return accessibility_; }
   [[nodiscard]] bool Visible() const override { return Hwnd() && ::IsWindowVisible(Hwnd()) != FALSE; }
 
  protected:
-  DesignedForm(HINSTANCE instance, const FormClass& form_class, std::span<const ControlDesign> design);
+  DesignedForm(HINSTANCE instance, const FormClass& form_class, std::span<const ControlDesign> design,
+               const SystemColors& system_colors);
   // A form destroys its window in its own destructor, while the members its handlers use exist.
   ~DesignedForm() override;
 
@@ -151,6 +156,8 @@ class DesignedForm : public virtual FormWindow {
   [[nodiscard]] std::string TextOf(std::string_view full_name) const;
   void SetTextOf(std::string_view full_name, std::string_view text);
   [[nodiscard]] HFONT ButtonFont() const { return button_font_.get(); }
+  // Whether the theme was high-contrast when the window last looked; its colours then win.
+  [[nodiscard]] bool HighContrast() const { return high_contrast_; }
 
  private:
   template <typename Window>
@@ -176,6 +183,9 @@ class DesignedForm : public virtual FormWindow {
   void OnDpiChanged(WPARAM wparam, LPARAM lparam);
   [[nodiscard]] LRESULT OnSetCursor(WPARAM wparam, LPARAM lparam);
   [[nodiscard]] LRESULT OnControlColor(HDC dc, HWND child);
+  // A theme switch or new system colours: whatever process sent it, nothing of it is read.
+  void FollowSystemColors(bool colors_changed);
+  [[nodiscard]] Ink Drawn(std::optional<ControlKind> kind, Color back, COLORREF text) const;
   void EraseBackground(HDC dc);
   void PaintFrame(DesignedControl& frame);
   [[nodiscard]] HWND FirstTabStop() const;
@@ -184,6 +194,8 @@ class DesignedForm : public virtual FormWindow {
   HINSTANCE instance_;
   FormClass form_class_;
   std::span<const ControlDesign> design_;
+  const SystemColors& system_colors_;
+  bool high_contrast_ = false;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   Color back_color_ = kDesignBackColor;
   CachedBrush back_brush_;
@@ -196,6 +208,7 @@ class DesignedForm : public virtual FormWindow {
   HWND last_focus_ = nullptr;
   bool setting_text_ = false;
   std::vector<std::unique_ptr<DesignedControl>> controls_;  // in design order
+  Win32Accessibility accessibility_;
   // Last, so the window and its children are destroyed while everything above still exists.
   unique_hwnd window_;
 };

@@ -56,6 +56,10 @@ class Program {
     color_picker_.SetOwner(window_.Hwnd());
     window_.SetEvents(&form_);
     key_window_.SetEvents(&form3_);
+    // The one place that knows which windows take keys as dialogs do: the main loop and every
+    // wait inside a refresh hand their messages on through the pump.
+    pump_.SetPreTranslate(
+        [this](MSG& msg) { return window_.PreTranslate(msg) || key_window_.PreTranslate(msg); });
   }
 
   int Run(SingleInstance& instance) {
@@ -68,11 +72,7 @@ class Program {
  private:
   int MessageLoop() {
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (window_.PreTranslate(msg) || key_window_.PreTranslate(msg)) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) pump_.Dispatch(msg);
     return static_cast<int>(msg.wParam);
   }
 

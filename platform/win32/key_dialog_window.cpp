@@ -41,8 +41,10 @@ constexpr std::pair<std::string_view, KeyDialogControl> kMouseReports[] = {
 
 }  // namespace
 
-KeyDialogWindow::KeyDialogWindow(HINSTANCE instance)
-    : DesignedForm(instance, kKeyDialogClass, KeyDialogDesign()) {}
+KeyDialogWindow::KeyDialogWindow(HINSTANCE instance, const SystemColors& system_colors)
+    : DesignedForm(instance, kKeyDialogClass, KeyDialogDesign(), system_colors) {
+  DescribeKeyDialog(Accessible());
+}
 
 KeyDialogWindow::~KeyDialogWindow() {
   Unload();

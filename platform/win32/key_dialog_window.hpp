@@ -8,12 +8,14 @@
 
 #include "options/key_dialog_view.hpp"
 #include "platform/win32/designed_form.hpp"
+#include "platform/win32/system_colors.hpp"
 
 namespace wethrix::win32 {
 
 class KeyDialogWindow final : public KeyDialogView, public DesignedForm {
  public:
-  explicit KeyDialogWindow(HINSTANCE instance);
+  // Each loading draws in `system_colors`' scheme as it is then.
+  explicit KeyDialogWindow(HINSTANCE instance, const SystemColors& system_colors = DesktopColors());
   KeyDialogWindow(const KeyDialogWindow&) = delete;
   KeyDialogWindow& operator=(const KeyDialogWindow&) = delete;
   ~KeyDialogWindow() override;

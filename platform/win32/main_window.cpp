@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "app/main_accessibility.hpp"
 #include "app/main_layout.hpp"
 #include "platform/color.hpp"
 #include "platform/win32/app_messages.hpp"
@@ -72,8 +73,10 @@ void MainWindow::RaiseOwedActivation() {
   Raise(events_, &MainViewEvents::Form_Activate);
 }
 
-MainWindow::MainWindow(HINSTANCE instance) : DesignedForm(instance, kMainWindowClass, MainWindowDesign()) {
+MainWindow::MainWindow(HINSTANCE instance, const SystemColors& system_colors)
+    : DesignedForm(instance, kMainWindowClass, MainWindowDesign(), system_colors) {
   CreateForm();
+  DescribeMainWindow(*this, system_colors);
   timer1_ = std::make_unique<WindowTimer>(Hwnd(), kTimer1Id);
   timer1_->SetEnabled(true);  // designed enabled with interval 0, so it waits for an interval
   retry_timer_ = std::make_unique<WindowTimer>(Hwnd(), kRetryTimerId);
@@ -181,11 +184,12 @@ COLORREF MainWindow::FrameTextColor() const {
   return Resolve(skin_.frame_text.value_or(kButtonTextColor));
 }
 
-// A skin with a button colour draws the push buttons flat in it, with the usual edges.
+// A skin with a button colour draws the push buttons flat in it, with the usual edges; a
+// high-contrast theme draws them itself.
 LRESULT MainWindow::OnCustomDraw(LPARAM lparam) {
   const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lparam);
   DesignedControl* control = Find(draw.hdr.hwndFrom);
-  if (!control || control->Kind() != ControlKind::kPushButton || !skin_.button ||
+  if (!control || control->Kind() != ControlKind::kPushButton || !skin_.button || HighContrast() ||
       draw.dwDrawStage != CDDS_PREPAINT) {
     return CDRF_DODEFAULT;
   }

@@ -12,6 +12,7 @@
 #include "options/palette_skin.hpp"
 #include "platform/skin_engine.hpp"
 #include "platform/win32/designed_form.hpp"
+#include "platform/win32/system_colors.hpp"
 #include "platform/win32/window_timer.hpp"
 
 namespace wethrix::win32 {
@@ -21,8 +22,8 @@ inline constexpr wchar_t kFinishedRefreshesProperty[] = L"WethrixFinishedRefresh
 
 class MainWindow final : public MainView, public DesignedForm {
  public:
-  // Creates the window hidden, every control in its design state.
-  explicit MainWindow(HINSTANCE instance);
+  // Creates the window hidden, every control in its design state, drawn in `system_colors`' scheme.
+  explicit MainWindow(HINSTANCE instance, const SystemColors& system_colors = DesktopColors());
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;

@@ -52,6 +52,11 @@ void DeleteGdiObject(GdiObject object) noexcept {
   ::DeleteObject(object);
 }
 
+template <typename Interface>
+void ReleaseInterface(Interface* object) noexcept {
+  object->Release();
+}
+
 // Processes, threads and events: null when there is none.
 using unique_kernel_handle = unique_handle<HANDLE, &::CloseHandle>;
 // Files opened by CreateFileW: INVALID_HANDLE_VALUE when there is none.
@@ -67,5 +72,8 @@ using unique_hbrush = unique_handle<HBRUSH, &DeleteGdiObject<HBRUSH>>;
 using unique_hrgn = unique_handle<HRGN, &DeleteGdiObject<HRGN>>;
 using unique_hinternet = unique_handle<HINTERNET, &::InternetCloseHandle>;
 using unique_hmodule = unique_handle<HMODULE, &::FreeLibrary>;
+// One reference to a COM object.
+template <typename Interface>
+using unique_com = unique_handle<Interface*, &ReleaseInterface<Interface>>;
 
 }  // namespace wethrix::win32

@@ -41,6 +41,7 @@ class Form final : public FormWindow {
   [[nodiscard]] MousePointer Pointer() const override { return MousePointer::kDefault; }
   void SetPointer(MousePointer) override {}
   void SetCustomPointerFile(std::string_view) override {}
+  [[nodiscard]] Accessibility& Accessible() override { return accessibility_; }
   void Show() override {}
   void Hide() override {}
   [[nodiscard]] bool Visible() const override { return true; }
@@ -57,6 +58,7 @@ class Form final : public FormWindow {
  private:
   Color color_ = 0x00FFFFFF;
   std::vector<std::unique_ptr<Control>> controls_;
+  fakes::FakeAccessibility accessibility_;
 };
 
 const std::vector<std::string> kRecoloured{"form", "Option4", "Check3", "Frame2", "Label3(1)", "Label3(2)"};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "options/key_dialog_layout.hpp"
 #include "platform/errors.hpp"
 #include "platform/fakes/fake_key_dialog_view.hpp"
 #include "platform/fakes/fake_services.hpp"
@@ -167,6 +168,14 @@ TEST_F(KeyDialogTest, PointerFollowsTheControlUnlessItIsTheHourglass) {
     form3.MouseMove(c.control);
     EXPECT_EQ(view.pointer, c.after) << static_cast<int>(c.control);
   }
+}
+
+// A screen reader finds no label beside the field; the caption above it, on its frame, is one.
+TEST(KeyDialogAccessibilityTest, TheKeyFieldIsNamedByTheCaptionOfItsFrame) {
+  fakes::FakeAccessibility accessibility;
+  DescribeKeyDialog(accessibility);
+  EXPECT_EQ(accessibility.names,
+            (std::map<std::string, std::string>{{"Text1", "Enter Your OpenWeatherMap API Key"}}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+
 #include "platform/win32/event_pump.hpp"
 #include "platform/win32/kernel_waitable.hpp"
 #include "platform/win32/unique_handle.hpp"
@@ -43,6 +45,28 @@ TEST(Win32EventPumpTest, APendingQuitWakesNoWaitAndStaysForTheMainLoop) {
   ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 3U);
+}
+
+// The forms' keyboard handling sees every message a wait passes on, and one it takes goes no
+// further, as in the main loop.
+TEST(Win32EventPumpTest, EachMessageIsOfferedToTheKeyboardHandlingFirstAndWhatItTakesGoesNoFurther) {
+  const unique_hwnd edit(::CreateWindowExW(0, L"Edit", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                           ::GetModuleHandleW(nullptr), nullptr));
+  ASSERT_TRUE(edit);
+  Win32EventPump pump;
+  std::wstring offered;
+  pump.SetPreTranslate([&](MSG& msg) {
+    if (msg.message != WM_CHAR) return false;
+    offered.push_back(static_cast<wchar_t>(msg.wParam));
+    return msg.wParam == L'a';
+  });
+  ::PostMessageW(edit.get(), WM_CHAR, L'a', 1);
+  ::PostMessageW(edit.get(), WM_CHAR, L'b', 1);
+  pump.DoEvents();
+  EXPECT_EQ(offered, L"ab");
+  wchar_t text[8] = {};
+  ::GetWindowTextW(edit.get(), text, 8);
+  EXPECT_STREQ(text, L"b");
 }
 
 }  // namespace

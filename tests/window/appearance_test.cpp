@@ -8,6 +8,7 @@
 
 #include "options/palette_skin.hpp"
 #include "platform/fakes/fake_services.hpp"
+#include "platform/fakes/fake_system_colors.hpp"
 #include "platform/win32/file_system.hpp"
 #include "platform/win32/main_window.hpp"
 #include "platform/win32/wide.hpp"
@@ -46,6 +47,17 @@ class AppearanceTest : public ::testing::Test {
     return changed;
   }
 
+  // Whether the screen shows `color` anywhere in this part of the client area.
+  [[nodiscard]] bool Shows(const RECT& area, COLORREF color) const {
+    bool shown = Screen(area.left, area.top) == color;
+    const HDC dc = ::GetDC(window_.Hwnd());
+    for (LONG y = area.top; y < area.bottom && !shown; ++y) {
+      for (LONG x = area.left; x < area.right && !shown; ++x) shown = ::GetPixel(dc, x, y) == color;
+    }
+    ::ReleaseDC(window_.Hwnd(), dc);
+    return shown;
+  }
+
   // What the screen shows at a point of the window's client area.
   [[nodiscard]] COLORREF Screen(int x, int y) const {
     ::UpdateWindow(window_.Hwnd());
@@ -57,7 +69,9 @@ class AppearanceTest : public ::testing::Test {
     return color;
   }
 
-  MainWindow window_{::GetModuleHandleW(nullptr)};
+  // The desktop's scheme until a test switches it: Wine keeps the system's per process.
+  fakes::FakeSystemColors system_;
+  MainWindow window_{::GetModuleHandleW(nullptr), system_};
   fakes::FakeFileSystem files_;
   PaletteSkin skin_{files_, window_.SkinApplier()};
 };
@@ -68,6 +82,8 @@ constexpr POINT kBackground{4, 37};
 constexpr POINT kInFrame{12, 88};
 constexpr POINT kInLabel{300, 70};
 constexpr POINT kInSwatch{101, 290};
+constexpr POINT kInButton{12, 20};            // PushButton5, left of its caption
+constexpr RECT kLabel1Text{24, 63, 100, 78};  // "San Diego"
 
 const std::map<std::string, Color> kButtonFaced = {
     {"Form1", kButtonFace},     {"Frame2", kButtonFace},    {"Label1", kButtonFace},
@@ -108,6 +124,34 @@ TEST_F(AppearanceTest, TheColourPassAloneGivesTheSystemButtonFace) {
   EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(Screen(kInLabel.x, kInLabel.y), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(Screen(kInSwatch.x, kInSwatch.y), kWhite);
+}
+
+// The theme's colours replace the skin's while it is on, and the window follows the switch as it
+// runs; the swatches show the user's colours in every theme.
+TEST_F(AppearanceTest, AHighContrastThemeWinsOverTheSkinWhileItIsOnButNotOverTheUsersColours) {
+  const std::string text = "window=#102030\ntext=#FFFFFF\nbutton=#405060\n";
+  files_.files[kSkinFile] = Bytes(text.begin(), text.end());
+  ApplySkin(window_, skin_, files_, kFolder);
+  constexpr COLORREF kSkinButton = 0x00605040;
+  ASSERT_EQ(Screen(kInButton.x, kInButton.y), kSkinButton);
+  constexpr COLORREF kThemeFace = 0x00000000;
+  constexpr COLORREF kThemeText = 0x0000FFFF;
+  system_.values = {{COLOR_BTNFACE, kThemeFace}, {COLOR_WINDOWTEXT, kThemeText}};
+
+  system_.high_contrast = true;
+  // Sent by any process: its parameters are never followed.
+  ::SendMessageW(window_.Hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 1);
+  for (const POINT point : {kBackground, kInFrame, kInLabel}) {
+    EXPECT_EQ(Screen(point.x, point.y), kThemeFace) << point.x << "," << point.y;
+  }
+  EXPECT_TRUE(Shows(kLabel1Text, kThemeText)) << "the label's text in the theme's";
+  EXPECT_NE(Screen(kInButton.x, kInButton.y), kSkinButton) << "the system draws the push buttons";
+  EXPECT_EQ(Screen(kInSwatch.x, kInSwatch.y), kWhite);
+
+  system_.high_contrast = false;
+  ::SendMessageW(window_.Hwnd(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), kSkinWindow);
+  EXPECT_EQ(Screen(kInButton.x, kInButton.y), kSkinButton);
 }
 
 // The attribute rule on a real disk: a hidden file is not there, a plain one is.
