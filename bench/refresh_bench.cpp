@@ -60,7 +60,7 @@ class StampedTransfer final : public HttpTransfer {
   }
   [[nodiscard]] bool StillExecuting() const override { return inner_.StillExecuting(); }
   [[nodiscard]] const Waitable& Finished() const override { return inner_.Finished(); }
-  void Cancel() override { inner_.Cancel(); }
+  [[nodiscard]] bool Abandon() override { return inner_.Abandon(); }
   [[nodiscard]] HttpReply TakeReply() override {
     HttpReply reply = inner_.TakeReply();
     stamps_.Mark("reply taken");

@@ -36,7 +36,7 @@ class CountingTransfer final : public HttpTransfer {
   }
   [[nodiscard]] bool StillExecuting() const override { return inner_.StillExecuting(); }
   [[nodiscard]] const Waitable& Finished() const override { return inner_.Finished(); }
-  void Cancel() override { inner_.Cancel(); }
+  [[nodiscard]] bool Abandon() override { return inner_.Abandon(); }
   [[nodiscard]] HttpReply TakeReply() override { return inner_.TakeReply(); }
   int begun = 0;
   int overlapping = 0;
