@@ -68,8 +68,10 @@ unique_hinternet OpenSession(HttpTimeouts timeouts) {
 }
 
 unique_hinternet OpenRequest(HINTERNET connection, const UrlParts& url, HttpTimeouts timeouts) {
+  // The service never redirects, and a redirect followed would take the key in the query to
+  // wherever it points: a 3xx is an answer like any other unexpected one.
   const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                      INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI |
+                      INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT |
                       (url.secure ? INTERNET_FLAG_SECURE : 0U);
   const wchar_t* accept[] = {L"application/json", L"*/*", nullptr};
   unique_hinternet request(

@@ -103,11 +103,14 @@ TEST_F(WeatherOverWinInetTest, PlacesWithoutAReadingGiveNaNAndAReason) {
     const char* location;
     std::string_view reason;
   };
-  const Case cases[] = {{"Atlantis", no_reading::kUnknownPlace},
-                        {"Busy Place", no_reading::kSlowDown},
-                        {"Broken Place", no_reading::kNoTemperature},
-                        {"String Place", no_reading::kNoTemperature},
-                        {"No Temp Place", no_reading::kNoTemperature}};
+  const Case cases[] = {
+      {"Atlantis", no_reading::kUnknownPlace},
+      {"Busy Place", no_reading::kSlowDown},
+      {"Broken Place", no_reading::kNoTemperature},
+      {"String Place", no_reading::kNoTemperature},
+      {"No Temp Place", no_reading::kNoTemperature},
+      {"Redirect Place", no_reading::kServiceError},  // not followed: no reading, one request
+  };
   for (const auto& c : cases) {
     const WeatherResult result = Query(c.location, kKey, true);
     EXPECT_TRUE(std::isnan(result.temperature)) << c.location;
@@ -115,6 +118,7 @@ TEST_F(WeatherOverWinInetTest, PlacesWithoutAReadingGiveNaNAndAReason) {
     EXPECT_EQ(result.city_name, c.location);
   }
   EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_EQ(Requests(), std::size(cases)) << "a redirect is not followed";
 }
 
 TEST_F(WeatherOverWinInetTest, AServerThatNeverAnswersIsGivenUpAfterTheTimeOut) {
