@@ -6,6 +6,7 @@ bool FakeHttpTransfer::Begin(const std::string& url, HttpTimeouts limits) {
   if (Executing() && !(given_up_ && SetAside())) return false;
   urls.push_back(url);
   timeouts.push_back(limits);
+  if (clock != nullptr) begun_at.push_back(clock->Now());
   polls_left_ = executing_polls;
   in_flight_ = true;
   given_up_ = false;

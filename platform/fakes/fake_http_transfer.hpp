@@ -25,6 +25,8 @@ class FakeHttpTransfer final : public HttpTransfer {
   int executing_polls = 0;
   std::vector<std::string> urls;  // every transfer begun, in order
   std::vector<HttpTimeouts> timeouts;
+  const Clock* clock = nullptr;  // when set, the moment of each transfer begun goes into begun_at
+  std::vector<std::chrono::steady_clock::time_point> begun_at;
   int abandons = 0;  // calls of Abandon while a transfer was in flight
 
  private:

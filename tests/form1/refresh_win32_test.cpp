@@ -72,6 +72,7 @@ class RefreshWin32Test : public ::testing::Test {
     settings.emplace("Background Color", "16711680");
     rig_ = std::make_unique<Win32RefreshRig>(folder_.Utf8(), RigServices{inet_, launcher_, pictures_, shell_},
                                              settings);
+    rig_->environment.overrides["WETHRIX_REQUEST_GAP_MS"] = "0";  // refreshes here follow at once
     rig_->Load();
     shell_.sent.clear();
     return *rig_;
