@@ -132,6 +132,8 @@ class Form1 final : public MainViewEvents {
     bool answered = false;
   };
   std::optional<Request> last_request_;  // of the refresh round under way
+  // The latest request of the run, from which the next keeps its distance.
+  std::optional<std::chrono::steady_clock::time_point> last_asked_;
   RetrySchedule retries_;
 };
 

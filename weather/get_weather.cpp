@@ -10,7 +10,7 @@
 namespace wethrix {
 namespace {
 
-// How long a cancelled transfer is given to end.
+// How long a transfer past its time is still given to end when it cannot be abandoned.
 constexpr std::chrono::seconds kWaitGrace{5};
 // A key pasted from a web page or a mail often brings these along; no key holds them.
 constexpr std::string_view kKeyBlanks = " \t\r\n";
@@ -24,19 +24,24 @@ RequestStart BeginRequest(const WeatherQuery& query, WeatherServices& services) 
   return services.transfer.Begin(url, services.timeouts) ? RequestStart::kBegun : RequestStart::kBusy;
 }
 
+HttpReply TimedOut() {
+  return {false, true, 0, {}};
+}
+
 // The finished transfer's reply, or a time-out when it does not end in time. A transfer past its
-// total time is cancelled; the grace after that is the backstop for a system call that the
-// cancel does not wake, so that it cannot hold the user-interface thread.
+// total time is abandoned, so that the next request need not wait for it whatever it still does
+// inside the system. Only while an earlier abandoned one still runs is it left in flight, given
+// the grace to end that bounds the wait of the user-interface thread.
 HttpReply AwaitReply(WeatherServices& services) {
-  const auto cancel_at = services.clock.Now() + services.timeouts.total;
-  bool cancelled = false;
+  const auto deadline = services.clock.Now() + services.timeouts.total;
+  bool given_up = false;
   while (services.transfer.StillExecuting()) {
     services.events.DoEventsUntil(services.transfer.Finished());
     const auto now = services.clock.Now();
-    if (now >= cancel_at + kWaitGrace) return {false, true, 0, {}};
-    if (!cancelled && now >= cancel_at) {
-      services.transfer.Cancel();
-      cancelled = true;
+    if (now >= deadline + kWaitGrace) return TimedOut();
+    if (!given_up && now >= deadline) {
+      given_up = true;
+      if (services.transfer.Abandon()) return TimedOut();
     }
     if (services.transfer.StillExecuting()) {
       services.events.WaitFor(&services.transfer.Finished(), services.poll_interval);

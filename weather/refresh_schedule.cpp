@@ -2,8 +2,24 @@
 // after a resume, and the query itself.
 #include "app/application_title.hpp"
 #include "app/form1.hpp"
+#include "weather/request.hpp"
 
 namespace wethrix {
+namespace {
+
+// Lets window events run until `due`, or until closing has begun. The refresh that waits here is
+// still running, so the triggers that come meanwhile fold into it as during its other waits.
+void LetEventsRunUntil(EventPump& pump, const Clock& clock, std::chrono::steady_clock::time_point due,
+                       const bool& closing) {
+  while (!closing) {
+    const auto now = clock.Now();
+    if (now >= due) return;
+    pump.WaitFor(nullptr, std::chrono::ceil<std::chrono::milliseconds>(due - now));
+    pump.DoEvents();
+  }
+}
+
+}  // namespace
 
 void Form1::Timer1_Timer() {
   try {
@@ -51,14 +67,24 @@ Unit Form1::SelectedUnit() const {
   return Unit::kNone;
 }
 
+// A request keeps its distance from the one before, whatever triggered it; the query is read
+// after the wait, so it asks for what the window shows by then.
 void Form1::getWeather(bool silent) {
+  if (last_asked_) {
+    LetEventsRunUntil(services_.pump, services_.clock, *last_asked_ + RequestGap(services_.environment),
+                      closing_);
+  }
+  if (closing_) return;
   const WeatherQuery query{view_.Label1(), settings_.Text(setting::kApiKey, setting::kApiKeyDefault),
                            SelectedUnit(), silent, view_.PushButton5Caption()};
   WeatherServices weather{services_.inet,        services_.pump,  services_.dialogs,
                           services_.environment, services_.clock, application_title_};
   const auto asked_at = services_.clock.Now();
   const WeatherResult result = wethrix::getWeather(query, weather);
-  if (result.asked) last_request_ = Request{asked_at, result.answered};
+  if (result.asked) {
+    last_request_ = Request{asked_at, result.answered};
+    last_asked_ = asked_at;
+  }
   cur_temp_ = result.temperature;
   cur_unit_ = query.unit;  // the unit may change during the wait; the texts follow the number
   city_name_ = result.city_name;

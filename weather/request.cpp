@@ -51,14 +51,25 @@ bool IsLoopback(std::string_view authority) {
   return EqualsNoCase(host, "localhost") || host == "[::1]" || IsLoopbackIpv4(host);
 }
 
+// What follows "https://" or "http://"; nothing for another scheme.
+std::string_view AuthorityOf(std::string_view base) {
+  if (StartsWithNoCase(base, "https://")) return base.substr(8);
+  if (StartsWithNoCase(base, "http://")) return base.substr(7);
+  return {};
+}
+
 // The key goes out in the query, so plain http is taken only where it never leaves the machine.
 bool IsWebAddress(std::string_view base) {
-  const bool secure = StartsWithNoCase(base, "https://");
-  const std::string_view authority = secure                              ? base.substr(8)
-                                     : StartsWithNoCase(base, "http://") ? base.substr(7)
-                                                                         : std::string_view{};
+  const std::string_view authority = AuthorityOf(base);
   if (authority.empty() || authority.find_first_of("/?#@ ") != std::string_view::npos) return false;
-  return secure || IsLoopback(authority);
+  return StartsWithNoCase(base, "https://") || IsLoopback(authority);
+}
+
+std::optional<unsigned> WholeNumber(std::string_view text) {
+  unsigned value = 0;
+  const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || stop != text.data() + text.size()) return std::nullopt;
+  return value;
 }
 
 }  // namespace
@@ -84,6 +95,12 @@ std::string ApiBase(const Environment& environment) {
   std::string base = environment.Variable(kApiBaseVariable).value_or("");
   while (!base.empty() && base.back() == '/') base.pop_back();
   return IsWebAddress(base) ? base : std::string(kDefaultApiBase);
+}
+
+std::chrono::milliseconds RequestGap(const Environment& environment) {
+  const std::optional<unsigned> gap = WholeNumber(environment.Variable(kRequestGapVariable).value_or(""));
+  if (!gap || !IsLoopback(AuthorityOf(ApiBase(environment)))) return kLeastRequestGap;
+  return std::min<std::chrono::milliseconds>(std::chrono::milliseconds{*gap}, kLeastRequestGap);
 }
 
 std::string WeatherRequestUrl(std::string_view base, std::string_view location, std::string_view api_key) {

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "weather/request.hpp"
+
 namespace wethrix {
 namespace {
 
 using std::chrono::seconds;
 
 constexpr std::array kTries{seconds{5}, seconds{10}, seconds{20}, seconds{40}};  // after the run's start
-constexpr seconds kLeastGap{5};
 
 }  // namespace
 
@@ -24,7 +25,7 @@ std::optional<std::chrono::milliseconds> RetrySchedule::AfterRequest(TimePoint a
   const auto* const next =
       std::ranges::find_if(kTries, [&](seconds after) { return *run_start_ + after > now; });
   if (next == kTries.end()) return std::nullopt;
-  const TimePoint due = std::max(*run_start_ + *next, asked_at + kLeastGap);
+  const TimePoint due = std::max(*run_start_ + *next, asked_at + kLeastRequestGap);
   return std::chrono::ceil<std::chrono::milliseconds>(due - now);
 }
 

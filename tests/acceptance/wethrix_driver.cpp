@@ -123,9 +123,11 @@ void Remove(const std::wstring& name) {
 
 namespace standin {
 
-std::vector<std::string> Requests() {
+namespace {
+
+std::vector<std::string> Lines(const std::wstring& path) {
   std::vector<std::string> lines;
-  const std::string body = HttpGet(L"/__log");
+  const std::string body = HttpGet(path);
   std::size_t start = 0;
   while (start < body.size()) {
     const std::size_t end = std::min(body.find('\n', start), body.size());
@@ -133,6 +135,18 @@ std::vector<std::string> Requests() {
     start = end + 1;
   }
   return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> Requests() {
+  return Lines(L"/__log");
+}
+
+std::vector<double> RequestTimes() {
+  std::vector<double> times;
+  for (const std::string& line : Lines(L"/__times")) times.push_back(std::stod(line));
+  return times;
 }
 
 void Reset() {

@@ -47,6 +47,8 @@ void Remove(const std::wstring& name);
 // The stand-in's log of request lines, and its reset.
 namespace standin {
 [[nodiscard]] std::vector<std::string> Requests();
+// When each of them reached the stand-in, in seconds of its steady clock.
+[[nodiscard]] std::vector<double> RequestTimes();
 void Reset();
 // While down, every weather request is logged and its connection closed without a reply.
 void GoDown();

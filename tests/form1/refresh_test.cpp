@@ -461,6 +461,28 @@ TEST(Form1RefreshTest, ARequestWithoutAnAnswerIsTriedAgainSoonAndSilentlyUntilOn
   EXPECT_FALSE(h.view.retry_timer.Enabled()) << "a refusal is an answer: the tick asks next";
 }
 
+TEST(Form1RefreshTest, NoRequestGoesOutWithinFiveSecondsOfTheOneBeforeAndTriggersMeanwhileFold) {
+  using std::chrono::seconds;
+  Form1Harness h;
+  h.inet.clock = &h.clock;
+  for (int i = 0; i < 3; ++i) h.Answer(200, kSanDiegoReply);
+  h.Start();
+  h.clock.Advance(seconds{2});
+  bool unit_changed = false;
+  h.pump.on_pass = [&] {  // the user's change while the tick waits
+    if (unit_changed || h.clock.Now() < h.inet.begun_at[0] + seconds{3}) return;
+    unit_changed = true;
+    h.view.SetOption5(true);
+    h.form->Option5_Click();
+  };
+  ASSERT_TRUE(h.view.timer1.Tick());
+  ASSERT_EQ(h.inet.begun_at.size(), 3U) << "the tick's request and one more run for the change";
+  EXPECT_EQ(h.inet.begun_at[1] - h.inet.begun_at[0], seconds{5});
+  EXPECT_EQ(h.inet.begun_at[2] - h.inet.begun_at[1], seconds{5});
+  EXPECT_EQ(h.view.finished_refreshes, 2U) << "the change folded into the tick's round";
+  EXPECT_EQ(std::u16string(h.Balloons().back().record.szInfo.data()), u"San Diego, 26 \u00B0C");
+}
+
 TEST(Form1RefreshTest, ResumingFromSleepRefreshesAtOnce) {
   Form1Harness h;
   h.Answer(200, kSanDiegoReply);

@@ -36,7 +36,7 @@ class CountingTransfer final : public HttpTransfer {
   }
   [[nodiscard]] bool StillExecuting() const override { return inner_.StillExecuting(); }
   [[nodiscard]] const Waitable& Finished() const override { return inner_.Finished(); }
-  void Cancel() override { inner_.Cancel(); }
+  [[nodiscard]] bool Abandon() override { return inner_.Abandon(); }
   [[nodiscard]] HttpReply TakeReply() override { return inner_.TakeReply(); }
   int begun = 0;
   int overlapping = 0;
@@ -72,6 +72,7 @@ class RefreshWin32Test : public ::testing::Test {
     settings.emplace("Background Color", "16711680");
     rig_ = std::make_unique<Win32RefreshRig>(folder_.Utf8(), RigServices{inet_, launcher_, pictures_, shell_},
                                              settings);
+    rig_->environment.overrides["WETHRIX_REQUEST_GAP_MS"] = "0";  // refreshes here follow at once
     rig_->Load();
     shell_.sent.clear();
     return *rig_;

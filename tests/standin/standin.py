@@ -54,7 +54,9 @@ class Handler(BaseHTTPRequestHandler):
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
         if url.path == "/__log":
-            self.send(200, "\n".join(self.server.lines()), "text/plain")
+            self.send(200, "\n".join(line for line, _ in self.server.lines()), "text/plain")
+        elif url.path == "/__times":
+            self.send(200, "\n".join(f"{at:.3f}" for _, at in self.server.lines()), "text/plain")
         elif url.path == "/__reset":
             self.server.reset()
             self.send(200, "", "text/plain")
@@ -65,11 +67,11 @@ class Handler(BaseHTTPRequestHandler):
             query = urllib.parse.parse_qs(url.query)
             self.server.kelvins[query["place"][0].strip().lower()] = float(query["k"][0])
             self.send(200, "", "text/plain")
-        elif url.path in ("/__hold", "/__release"):
-            if url.path == "/__hold":
-                self.server.released.clear()
-            else:
-                self.server.released.set()
+        elif url.path == "/__hold":
+            self.server.released.clear()
+            self.send(200, "", "text/plain")
+        elif url.path == "/__release":
+            self.server.release()
             self.send(200, "", "text/plain")
         elif url.path == "/data/2.5/weather":
             self.server.record(self.requestline)
@@ -96,6 +98,10 @@ class Handler(BaseHTTPRequestHandler):
         elif place == "silent place":
             time.sleep(self.server.stall)  # answers only long after any client gave up
             self.send(200, json.dumps(reading(280.15, "Silent Place")))
+        elif place == "drip place":
+            self.drip(json.dumps(reading(281.15, "Drip Place")))
+        elif place == "redirect place":
+            self.redirect(f"/data/2.5/weather?q=%22San%20Diego%20CA%22&APPID={key}")
         elif place == "busy place":
             self.send(429, SLOW_DOWN)
         elif place == "broken place":
@@ -122,6 +128,35 @@ class Handler(BaseHTTPRequestHandler):
         else:
             self.send(404, UNKNOWN)
 
+    def drip(self, body):
+        """The headers at once, then a byte a second, as a failing proxy or a captive portal sends:
+        for minutes, until a release sends the rest, or until the client goes away."""
+        data = body.encode("utf-8")
+        releases = self.server.releases
+        try:
+            self.send_response(200)
+            self.send_header("Content-Type", "application/json; charset=utf-8")
+            self.send_header("Content-Length", str(len(data)))
+            self.end_headers()
+            self.wfile.flush()
+            for sent in range(len(data)):
+                if self.server.released_since(releases, timeout=1):
+                    self.wfile.write(data[sent:])
+                    return
+                self.wfile.write(data[sent:sent + 1])
+                self.wfile.flush()
+        except OSError:
+            pass  # the client gave up
+
+    def redirect(self, location):
+        try:
+            self.send_response(302)
+            self.send_header("Location", location)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+        except OSError:
+            pass
+
     def send(self, status, body, content_type="application/json; charset=utf-8"):
         data = body.encode("utf-8")
         try:
@@ -147,12 +182,24 @@ class StandIn(ThreadingHTTPServer):
         self.kelvins = {}
         self.released = threading.Event()
         self.released.set()
+        self.releases = 0  # how many releases there have been; a drip ends at the next
+        self._released = threading.Condition()
         self._lock = threading.Lock()
         self._lines = []
 
+    def release(self):
+        self.released.set()
+        with self._released:
+            self.releases += 1
+            self._released.notify_all()
+
+    def released_since(self, releases, timeout):
+        with self._released:
+            return self._released.wait_for(lambda: self.releases > releases, timeout)
+
     def record(self, line):
         with self._lock:
-            self._lines.append(line)
+            self._lines.append((line, time.monotonic()))
 
     def lines(self):
         with self._lock:

@@ -150,21 +150,35 @@ TEST_F(GetWeatherTest, ANestedCallMakesNoSecondRequestAndLeavesTheReplyToTheFirs
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(GetWeatherTest, ATransferPastItsTimeIsCancelledOnceAndOneThatStillNeverEndsIsLeft) {
+// A reply that drips for ever, as from a failing proxy: the transfer never ends by itself.
+TEST_F(GetWeatherTest, ATransferPastItsTimeIsAbandonedSoTheNextAsksAtOnceAndOnlyOneIsLeftRunning) {
+  using std::chrono::milliseconds;
   transfer.executing_polls = -1;
-  services.timeouts = {std::chrono::milliseconds(100), std::chrono::milliseconds(200)};
-  int cancels_before_its_time = -1;
+  services.timeouts = {milliseconds(100), milliseconds(200)};
+  int abandons_before_its_time = -1;
   events.on_pass = [&] {
-    if (clock.Now().time_since_epoch() < std::chrono::milliseconds(200))
-      cancels_before_its_time = transfer.cancels;
+    if (clock.Now().time_since_epoch() < milliseconds(200)) abandons_before_its_time = transfer.abandons;
   };
-  const auto started = clock.Now();
-  const WeatherResult result = Query(true);
-  EXPECT_TRUE(std::isnan(result.temperature));
-  EXPECT_EQ(result.reason, no_reading::kTimedOut);
-  EXPECT_EQ(cancels_before_its_time, 0);
-  EXPECT_EQ(transfer.cancels, 1);
+  auto started = clock.Now();
+  EXPECT_EQ(Query(true).reason, no_reading::kTimedOut);
+  EXPECT_EQ(abandons_before_its_time, 0);
+  EXPECT_EQ(transfer.abandons, 1);
+  EXPECT_LT(clock.Now() - started, milliseconds(300)) << "abandoned at its time, not waited for";
+
+  // The first still runs aside, so this one cannot be set aside: it has its grace, then holds on.
+  started = clock.Now();
+  EXPECT_EQ(Query(true).reason, no_reading::kTimedOut);
+  EXPECT_EQ(transfer.urls.size(), 2U) << "asked at once";
+  EXPECT_GE(clock.Now() - started, std::chrono::seconds(5));
   EXPECT_LE(clock.Now() - started, std::chrono::seconds(6));
+  EXPECT_EQ(Query(true).reason, no_reading::kBusy);
+  EXPECT_EQ(transfer.urls.size(), 2U) << "never a third left running";
+
+  transfer.EndAbandoned();
+  transfer.executing_polls = 0;
+  transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
+  EXPECT_EQ(Query(true).temperature, 81);
+  EXPECT_EQ(transfer.urls.size(), 3U);
 }
 
 class FailingTransfer final : public HttpTransfer {
@@ -174,7 +188,7 @@ class FailingTransfer final : public HttpTransfer {
   }
   [[nodiscard]] bool StillExecuting() const override { return false; }
   [[nodiscard]] const Waitable& Finished() const override { return finished_; }
-  void Cancel() override {}
+  [[nodiscard]] bool Abandon() override { return true; }
   [[nodiscard]] HttpReply TakeReply() override { return {}; }
 
  private:

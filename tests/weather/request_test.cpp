@@ -67,5 +67,31 @@ TEST(RequestTest, TheBaseCanBeReplacedByAnHttpsAddressOrAPlainOneThatStaysOnThis
   }
 }
 
+TEST(RequestTest, OnlyAServiceOnThisMachineMaySeeRequestsCloserThanFiveSeconds) {
+  struct Case {
+    const char* base;  // nullptr: the service's own
+    const char* gap;   // nullptr: not set
+    int milliseconds;
+  };
+  const Case cases[] = {
+      {nullptr, "0", 5000},
+      {"https://example.test", "0", 5000},
+      {"http://evil.test", "0", 5000},
+      {"http://[::1]:8089", nullptr, 5000},
+      {"http://127.0.0.1:8089", "0", 0},
+      {"https://localhost", "250", 250},
+      {"http://127.0.0.1:8089", "60000", 5000},
+      {"http://127.0.0.1:8089", "-1", 5000},
+      {"http://127.0.0.1:8089", "1.5", 5000},
+  };
+  for (const auto& c : cases) {
+    fakes::FakeEnvironment environment;
+    if (c.base != nullptr) environment.variables["WETHRIX_API_BASE"] = c.base;
+    if (c.gap != nullptr) environment.variables["WETHRIX_REQUEST_GAP_MS"] = c.gap;
+    EXPECT_EQ(RequestGap(environment), std::chrono::milliseconds{c.milliseconds})
+        << (c.base != nullptr ? c.base : "(service)") << " " << (c.gap != nullptr ? c.gap : "(unset)");
+  }
+}
+
 }  // namespace
 }  // namespace wethrix

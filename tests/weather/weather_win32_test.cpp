@@ -2,6 +2,7 @@
 // the test run passes in WETHRIX_API_BASE.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -28,6 +29,9 @@ class WeatherOverWinInetTest : public testing::Test {
     ASSERT_TRUE(Service("/__reset").reached);
   }
 
+  // Ends the drips, so that no worker of a transfer given up still waits for one.
+  void TearDown() override { (void)Service("/__release"); }
+
   WeatherResult Query(const std::string& location, const std::string& key, bool silent,
                       Unit unit = Unit::kCelsius) {
     return getWeather({location, key, unit, silent, kCaption}, services);
@@ -38,6 +42,12 @@ class WeatherOverWinInetTest : public testing::Test {
     WinInetTransfer own;
     if (!own.Begin(base_ + path, {})) return {};
     return Await(own);
+  }
+
+  // How many weather requests the stand-in has had.
+  std::size_t Requests() {
+    const std::string log = Service("/__log").body;
+    return log.empty() ? 0 : static_cast<std::size_t>(std::ranges::count(log, '\n')) + 1;
   }
 
   HttpReply Await(WinInetTransfer& running) {
@@ -93,11 +103,14 @@ TEST_F(WeatherOverWinInetTest, PlacesWithoutAReadingGiveNaNAndAReason) {
     const char* location;
     std::string_view reason;
   };
-  const Case cases[] = {{"Atlantis", no_reading::kUnknownPlace},
-                        {"Busy Place", no_reading::kSlowDown},
-                        {"Broken Place", no_reading::kNoTemperature},
-                        {"String Place", no_reading::kNoTemperature},
-                        {"No Temp Place", no_reading::kNoTemperature}};
+  const Case cases[] = {
+      {"Atlantis", no_reading::kUnknownPlace},
+      {"Busy Place", no_reading::kSlowDown},
+      {"Broken Place", no_reading::kNoTemperature},
+      {"String Place", no_reading::kNoTemperature},
+      {"No Temp Place", no_reading::kNoTemperature},
+      {"Redirect Place", no_reading::kServiceError},  // not followed: no reading, one request
+  };
   for (const auto& c : cases) {
     const WeatherResult result = Query(c.location, kKey, true);
     EXPECT_TRUE(std::isnan(result.temperature)) << c.location;
@@ -105,6 +118,7 @@ TEST_F(WeatherOverWinInetTest, PlacesWithoutAReadingGiveNaNAndAReason) {
     EXPECT_EQ(result.city_name, c.location);
   }
   EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_EQ(Requests(), std::size(cases)) << "a redirect is not followed";
 }
 
 TEST_F(WeatherOverWinInetTest, AServerThatNeverAnswersIsGivenUpAfterTheTimeOut) {
@@ -114,6 +128,26 @@ TEST_F(WeatherOverWinInetTest, AServerThatNeverAnswersIsGivenUpAfterTheTimeOut) 
   EXPECT_EQ(result.reason, no_reading::kTimedOut);
   ASSERT_EQ(dialogs.boxes.size(), 1U);
   EXPECT_EQ(dialogs.boxes[0].title, "Wethrix");
+}
+
+// The stand-in sends the headers, then a byte a second. Closing the request does not wake the read
+// under Wine, so each worker stays blocked until the drip ends, long after the transfer's time.
+TEST_F(WeatherOverWinInetTest, AReplyThatDripsIsAbandonedAtItsTimeAndNoMoreThanOneIsLeftRunning) {
+  services.timeouts = {std::chrono::seconds(2), std::chrono::seconds(2)};
+  EXPECT_EQ(Query("Drip Place", kKey, true).reason, no_reading::kTimedOut);
+  EXPECT_EQ(Query("San Diego CA", kKey, true).temperature, 16) << "asked at once while the first drips";
+
+  EXPECT_EQ(Query("Drip Place", kKey, true).reason, no_reading::kTimedOut);
+  EXPECT_EQ(Query("Oslo", kKey, true).reason, no_reading::kBusy) << "never a third worker";
+  ASSERT_TRUE(Service("/__release").reached);
+  WeatherResult oslo = Query("Oslo", kKey, true);
+  for (const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+       oslo.reason == no_reading::kBusy && std::chrono::steady_clock::now() < limit;
+       oslo = Query("Oslo", kKey, true)) {
+    (void)events.WaitFor(nullptr, std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(oslo.temperature, -5) << oslo.reason;
+  EXPECT_EQ(Requests(), 4U);
 }
 
 TEST_F(WeatherOverWinInetTest, TheTransferRunsOneAtATimeAndKeepsTheBodyOfAnErrorStatus) {
