@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "tests/acceptance/notification_area.hpp"
 #include "tests/acceptance/wethrix_driver.hpp"
 #include "tests/support/temp_folder.hpp"
 
@@ -30,6 +31,7 @@ class HostileNetwork : public ::testing::Test {
     settings::Set(L"APIKey", L"demo-key");
     standin::Reset();
     folder_ = std::make_unique<test_support::TempFolder>(u8"wethrix hostile network");
+    area_ = std::make_unique<NotificationArea>();
     wethrix_ = std::make_unique<WethrixDriver>(folder_->Path());
     wethrix_->Start();
   }
@@ -39,6 +41,7 @@ class HostileNetwork : public ::testing::Test {
       EXPECT_TRUE(wethrix_->CloseAndWait());
     }
     wethrix_.reset();
+    area_.reset();
     folder_.reset();
     standin::Release();
     settings::Clear();
@@ -49,6 +52,7 @@ class HostileNetwork : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(wethrix_->DismissMessageBoxes(), 0) << "a box was left open"; }
 
   static WethrixDriver& Wethrix() { return *wethrix_; }
+  static std::string Misreading() { return known_.Misreading(*area_, Wethrix().ProcessId()); }
 
   // Answers the location box with `place` and OK, as the user would; the refresh it starts is
   // not silent.
@@ -72,7 +76,9 @@ class HostileNetwork : public ::testing::Test {
   }
 
   static inline std::unique_ptr<test_support::TempFolder> folder_;
+  static inline std::unique_ptr<NotificationArea> area_;
   static inline std::unique_ptr<WethrixDriver> wethrix_;
+  static inline KnownIcons known_;
 };
 
 TEST_F(HostileNetwork, ATickRightBehindARequestWaitsOutFiveSecondsAndThenAsks) {
@@ -84,6 +90,7 @@ TEST_F(HostileNetwork, ATickRightBehindARequestWaitsOutFiveSecondsAndThenAsks) {
   // As the stand-in saw them; the first may have taken a little longer on its way.
   EXPECT_GE(arrived[1] - arrived[0], 4.0);
   EXPECT_EQ(Wethrix().Text("Label2"), kSanDiego);
+  known_.Learn(*area_, Wethrix().ProcessId());
 }
 
 TEST_F(HostileNetwork, WhileAReplyStillDripsTheNextRefreshAsksAtOnceAndShowsTheReading) {
@@ -92,12 +99,14 @@ TEST_F(HostileNetwork, WhileAReplyStillDripsTheNextRefreshAsksAtOnceAndShowsTheR
   DismissNoReading("Drip Place", kTimedOut, kTransferLimit);
   ASSERT_TRUE(Wethrix().WaitForRefreshAfter(refreshes));
   EXPECT_EQ(Wethrix().Text("Label2"), Unavailable("Drip Place", kTimedOut));
+  EXPECT_NE(Misreading(), "") << "the icon of 61 degrees is gone";
 
   refreshes = Wethrix().FinishedRefreshes();
   ChangeLocation("San Diego CA");  // the stand-in still drips the reply to the last request
   ASSERT_TRUE(Wethrix().WaitForRefreshAfter(refreshes))
       << testing::PrintToString(Wethrix().MessageBoxTexts());
   EXPECT_EQ(Wethrix().Text("Label2"), kSanDiego);
+  EXPECT_EQ(Misreading(), "");
   EXPECT_EQ(standin::Requests().size(), 4U);
 }
 

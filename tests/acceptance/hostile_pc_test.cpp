@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -90,21 +89,10 @@ class HostilePc : public ::testing::Test {
   }
 
   // On a calm PC: the icon of the reading the tooltip tells, to judge the others by.
-  static void Learn() { known_[Tip()] = *Picture(); }
+  static void Learn() { known_.Learn(*area_, Wethrix().ProcessId()); }
+  static void ExpectTheIconTellsTheTip() { EXPECT_EQ(known_.Misreading(*area_, Wethrix().ProcessId()), ""); }
 
-  // The icon in the area is the one of the reading the tooltip tells, and none of the others.
-  static void ExpectTheIconTellsTheTip() {
-    const std::string tip = Tip();
-    ASSERT_TRUE(known_.contains(tip)) << "no calm icon of: " << tip;
-    const std::optional<TrayPicture> shown = Picture();
-    ASSERT_TRUE(shown.has_value()) << "no icon";
-    for (const auto& [other_tip, picture] : known_) {
-      EXPECT_EQ(*shown == picture, other_tip == tip)
-          << "the tooltip tells " << tip << ", the icon " << other_tip;
-    }
-  }
-
-  static inline std::map<std::string, TrayPicture> known_;  // kept across the suites
+  static inline KnownIcons known_;  // kept across the suites
   static inline std::unique_ptr<NotificationArea> area_;
   static inline std::unique_ptr<WethrixDriver> wethrix_;
 };
@@ -134,7 +122,7 @@ TEST_F(HeldFiles, OnACalmPcEachReadingHasAnIconOfItsOwn) {
     TickAt(kelvin);
     Learn();
   }
-  ASSERT_EQ(known_.size(), 3U) << "three readings, three tooltips";
+  ASSERT_EQ(known_.Count(), 3U) << "three readings, three tooltips";
   ExpectTheIconTellsTheTip();
 }
 

@@ -149,4 +149,19 @@ bool NotificationArea::HeardFrom(DWORD process) const {
   return senders_.contains(process);
 }
 
+void KnownIcons::Learn(const NotificationArea& area, DWORD process) {
+  if (const auto picture = area.PictureOf(process)) known_[area.TipOf(process)] = *picture;
+}
+
+std::string KnownIcons::Misreading(const NotificationArea& area, DWORD process) const {
+  const std::string tip = area.TipOf(process);
+  const auto picture = area.PictureOf(process);
+  if (!picture) return "no icon, with the tooltip " + tip;
+  if (!known_.contains(tip)) return "no calm icon to judge by, for the tooltip " + tip;
+  for (const auto& [other, known] : known_) {
+    if ((*picture == known) != (other == tip)) return "the tooltip tells " + tip + ", the icon " + other;
+  }
+  return {};
+}
+
 }  // namespace wethrix::acceptance

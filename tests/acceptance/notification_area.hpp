@@ -65,4 +65,18 @@ class NotificationArea {
   std::thread thread_;
 };
 
+// The icon each tooltip came with when first shown on a calm PC, to judge later icons by: an icon
+// tells its tooltip's reading when it is that one and none of the others.
+class KnownIcons {
+ public:
+  // The icon of the reading the tooltip of `process`'s icon tells now.
+  void Learn(const NotificationArea& area, DWORD process);
+  // Empty when the icon tells its tooltip's reading; otherwise what it tells instead.
+  [[nodiscard]] std::string Misreading(const NotificationArea& area, DWORD process) const;
+  [[nodiscard]] std::size_t Count() const { return known_.size(); }
+
+ private:
+  std::map<std::string, TrayPicture> known_;
+};
+
 }  // namespace wethrix::acceptance
