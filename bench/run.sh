@@ -39,6 +39,7 @@ build/bench/bench/bench_converter --benchmark_repetitions=5 --benchmark_report_a
 echo "== RunAndWait of the carried converter and of a console program that returns at once (Wine)"
 run_wine run_and_wait build/windows/bench/bench_run_and_wait.exe
 export WETHRIX_API_BASE=http://127.0.0.1:$port
+export WETHRIX_REQUEST_GAP_MS=0  # refreshes back to back, as measured; the stand-in is on this machine
 echo "== start-up, refresh, memory, idle: the program's pieces in process (Wine)"
 run_wine refresh build/windows/bench/bench_refresh.exe
 echo "== the real Wethrix.exe and a hello-world window, watched from outside (Wine)"
