@@ -8,7 +8,7 @@ namespace wethrix::fuzz {
 
 inline void Check(bool holds, const char* property) {
   if (!holds) {
-    std::fprintf(stderr, "property does not hold: %s\n", property);
+    static_cast<void>(std::fprintf(stderr, "property does not hold: %s\n", property));
     std::abort();
   }
 }

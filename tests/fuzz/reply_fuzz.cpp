@@ -67,8 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "a refused key is told exactly when the body says so");
   Check((reading.kind == ReplyKind::kNoReading) == !reading.reason.empty(),
         "a reason is given exactly when there is no reading");
-  if (reading.kind == ReplyKind::kNoReading)
+  if (reading.kind == ReplyKind::kNoReading) {
     Check(IsKnownReason(reading.reason), "the reason is a known one");
+  }
   if (reading.kind == ReplyKind::kTemperature) {
     CheckTemperature(reply, reading);
   } else {

@@ -61,17 +61,20 @@ void CheckQuery(std::string_view typed) {
   Check(PercentDecode(query.substr(key_at + 10)) == std::string(typed), "the key comes back whole");
 }
 
+// 127.0.0.0/8 as four decimal parts of up to three digits.
 bool IsLoopbackIpv4(std::string_view host) {
-  unsigned parts[4] = {};
   const char* at = host.data();
   const char* const end = host.data() + host.size();
-  for (int i = 0; i < 4; ++i) {
-    if (i > 0 && (at == end || *at++ != '.')) return false;
-    const auto [stop, error] = std::from_chars(at, end, parts[i]);
-    if (error != std::errc{} || stop == at || stop - at > 3 || parts[i] > 255) return false;
+  for (int part = 0; part < 4; ++part) {
+    if (part > 0 && (at == end || *at++ != '.')) return false;
+    unsigned value = 0;
+    const auto [stop, error] = std::from_chars(at, end, value);
+    if (error != std::errc{} || stop == at || stop - at > 3 || value > 255 || (part == 0 && value != 127)) {
+      return false;
+    }
     at = stop;
   }
-  return at == end && parts[0] == 127;
+  return at == end;
 }
 
 std::string Lower(std::string_view text) {

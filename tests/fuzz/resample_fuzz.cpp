@@ -70,8 +70,9 @@ void CheckResample(const Image& source, const Image& target, std::int32_t width,
   CheckChannel(source, target, &Rgb::red);
   CheckChannel(source, target, &Rgb::green);
   CheckChannel(source, target, &Rgb::blue);
-  if (width == source.width && height == source.height)
+  if (width == source.width && height == source.height) {
     Check(target == source, "the same size changes nothing");
+  }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The skin file: whatever it holds, the palette read from it is what it says, however the lines
 // end, whether a byte order mark leads, and when it is read twice over.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "options/skin_file.hpp"
@@ -24,12 +23,13 @@ std::string WithCrLf(std::string_view text) {
 // The palette written back as a skin file, one "name=#RRGGBB" a line.
 std::string SkinFileOf(const SkinPalette& palette) {
   std::string out;
-  const auto line = [&out](const char* name, const std::optional<Color>& color) {
+  const auto hex = [](Color byte) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    return std::string{kDigits[(byte >> 4U) & 0xFU], kDigits[byte & 0xFU]};
+  };
+  const auto line = [&](const char* name, const std::optional<Color>& color) {
     if (!color) return;
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "%02X%02X%02X", *color & 0xFFU, (*color >> 8U) & 0xFFU,
-                  (*color >> 16U) & 0xFFU);
-    out += std::string(name) + "=#" + hex + "\n";
+    out += std::string(name) + "=#" + hex(*color) + hex(*color >> 8U) + hex(*color >> 16U) + "\n";
   };
   line("window", palette.window);
   line("text", palette.text);

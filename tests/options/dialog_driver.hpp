@@ -40,7 +40,7 @@ inline HWND OpenDialog() {
   return found;
 }
 
-inline void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+inline void CALLBACK DriveDialog(HWND /*window*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
   if (g_script == nullptr || g_script->done) return;
   HWND dialog = OpenDialog();
   if (dialog == nullptr) return;

@@ -9,7 +9,7 @@
 #include "platform/fakes/fake_shell.hpp"
 #include "platform/win32/key_dialog_window.hpp"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR command_line, int /*show*/) {
   using namespace wethrix;
   fakes::FakeSettingsStore store;
   store.Set("APIKey", "0123456789abcdef0123456789abcdef");

@@ -16,6 +16,8 @@ class TempFolder {
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
+  TempFolder(TempFolder&&) = delete;
+  TempFolder& operator=(TempFolder&&) = delete;
   ~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
