@@ -31,7 +31,7 @@ inline HWND OpenDialog() {
       [](HWND window, LPARAM result) -> BOOL {
         wchar_t window_class[16] = {};
         ::GetClassNameW(window, window_class, 16);
-        if (std::wstring(window_class) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+        if (std::wstring(window_class) != L"#32770" || ::IsWindowVisible(window) == FALSE) return TRUE;
         if (!g_script->title.empty() && TextOf(window) != g_script->title) return TRUE;
         *reinterpret_cast<HWND*>(result) = window;
         return FALSE;
