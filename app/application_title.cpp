@@ -7,11 +7,11 @@ constexpr std::size_t kLongestTitle = 40;
 
 std::string ApplicationTitle(std::string_view product_name) {
   std::string title(product_name);
-  do {
-    const auto space = title.rfind(' ');
-    if (space == std::string::npos) break;
+  // The last word goes, and more while the title is too long.
+  for (auto space = title.rfind(' '); space != std::string::npos; space = title.rfind(' ')) {
     title.erase(space);
-  } while (title.size() > kLongestTitle);
+    if (title.size() <= kLongestTitle) break;
+  }
   return title;
 }
 

@@ -31,7 +31,7 @@ inline constexpr bool kOption4Default = true;
 inline constexpr bool kOption5Default = false;
 inline constexpr Color kFontColorDefault = 65535;    // yellow
 inline constexpr Color kBackgroundColorDefault = 0;  // black
-inline constexpr std::string_view kApiKeyDefault = "";
+inline constexpr std::string_view kApiKeyDefault{};
 }  // namespace setting
 
 // Typed access to the store. Reads never fail on a missing value; a stored text that cannot be

@@ -52,7 +52,10 @@ inline void RunDirectly(const std::string& command_line) {
 
 // User and kernel time of this process so far.
 inline double ProcessCpuMilliseconds() {
-  FILETIME created, exited, kernel, user;
+  FILETIME created{};
+  FILETIME exited{};
+  FILETIME kernel{};
+  FILETIME user{};
   ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
   const auto ticks = [](const FILETIME& time) {
     return ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart;

@@ -15,13 +15,17 @@ ULONGLONG Ticks(const FILETIME& time) {
 }
 
 void ReportFirstPaint() {
-  FILETIME created, exited, kernel, user, now;
+  FILETIME created{};
+  FILETIME exited{};
+  FILETIME kernel{};
+  FILETIME user{};
+  FILETIME now{};
   ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
   ::GetSystemTimePreciseAsFileTime(&now);
   FILE* file = _wfopen(g_report, L"w");
   if (file == nullptr) return;
-  std::fprintf(file, "%.1f\n", static_cast<double>(Ticks(now) - Ticks(created)) / 10000.0);
-  std::fclose(file);
+  static_cast<void>(std::fprintf(file, "%.1f\n", static_cast<double>(Ticks(now) - Ticks(created)) / 10000.0));
+  static_cast<void>(std::fclose(file));
 }
 
 LRESULT CALLBACK HelloProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -48,8 +48,9 @@ std::optional<Floor> HelloWindow(const std::filesystem::path& folder) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION created{};
   if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &created))
+                        &created)) {
     return std::nullopt;
+  }
   const win32::unique_kernel_handle process(created.hProcess);
   const win32::unique_kernel_handle thread(created.hThread);
   Floor floor;
@@ -58,8 +59,9 @@ std::optional<Floor> HelloWindow(const std::filesystem::path& folder) {
             std::ifstream written(report);
             return static_cast<bool>(written >> floor.startup_ms);
           },
-          60s))
+          60s)) {
     return std::nullopt;
+  }
   WaitUntil([] { return false; }, 1s);  // settled, as Wethrix is before its figure
   floor.memory_kib = bench::HoldingsOf(process.get()).private_committed_kib;
   ::PostMessageW(::FindWindowW(L"WethrixBenchHello", nullptr), WM_CLOSE, 0, 0);
@@ -96,7 +98,10 @@ std::optional<double> WethrixStartup(bool measure_memory) {
   ::GetWindowThreadProcessId(wethrix.MainWindow(), &process_id);
   const win32::unique_kernel_handle process(
       ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
-  FILETIME created, exited, kernel, user;
+  FILETIME created{};
+  FILETIME exited{};
+  FILETIME kernel{};
+  FILETIME user{};
   ::GetProcessTimes(process.get(), &created, &exited, &kernel, &user);
 
   const auto icon = folder.Path() / "CurTemp.ico";

@@ -185,7 +185,10 @@ void PrintGrowth(const char* name, const std::vector<bench::Holdings>& series, F
 }
 
 ULONGLONG ProcessCreationTime() {
-  FILETIME created, exited, kernel, user;
+  FILETIME created{};
+  FILETIME exited{};
+  FILETIME kernel{};
+  FILETIME user{};
   ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
   return ULARGE_INTEGER{{created.dwLowDateTime, created.dwHighDateTime}}.QuadPart;
 }
@@ -219,7 +222,7 @@ LRESULT CALLBACK CountRetrieved(int code, WPARAM wparam, LPARAM lparam) {
 
 int Setting(const char* name, int fallback) {
   const char* text = std::getenv(name);
-  return text != nullptr ? std::atoi(text) : fallback;
+  return text != nullptr ? static_cast<int>(std::strtol(text, nullptr, 10)) : fallback;
 }
 
 double PrivateKib() {
@@ -232,8 +235,9 @@ int ThreadCount() {
   entry.dwSize = sizeof(entry);
   int count = 0;
   for (BOOL more = ::Thread32First(snapshot.get(), &entry); more;
-       more = ::Thread32Next(snapshot.get(), &entry))
+       more = ::Thread32Next(snapshot.get(), &entry)) {
     count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+  }
   return count;
 }
 

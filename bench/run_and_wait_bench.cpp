@@ -100,8 +100,10 @@ int wmain() {
 
   // What each refresh does before it runs the converter: compare the file with the carried bytes.
   std::vector<double> checks;
-  for (int run = 0; run < kRuns; ++run)
+  checks.reserve(kRuns);
+  for (int run = 0; run < kRuns; ++run) {
     checks.push_back(TimeOnce([&] { EnsureConverter(files, carried, converter); }));
+  }
   std::printf("  checking the converter file    %10.2f\n", Median(checks));
   Figure("converter_check", Median(checks));
 

@@ -21,8 +21,9 @@ bool IsSide(std::uint32_t side) {
 }
 
 std::optional<Layout> OneOpaqueImage(const LittleEndianReader& in) {
-  if (!in.Has(0, kIconDirectorySize) || in.U16(0) != 0 || in.U16(2) != 1 || in.U16(4) != 1)
+  if (!in.Has(0, kIconDirectorySize) || in.U16(0) != 0 || in.U16(2) != 1 || in.U16(4) != 1) {
     return std::nullopt;
+  }
   const std::uint32_t header = in.U32(18);
   if (!in.Has(header, kIconInfoHeaderSize) || in.U32(header) != kIconInfoHeaderSize) return std::nullopt;
   const std::uint32_t width = in.U32(header + 4);

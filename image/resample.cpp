@@ -36,11 +36,18 @@ bool ValidSide(std::int32_t side) {
   return side >= 1 && side <= kMaxResampleSide;
 }
 
+// Called with valid sides only, so nothing overflows.
+std::uint64_t Work(const Image& source, std::int32_t width, std::int32_t height) {
+  return static_cast<std::uint64_t>(source.width + width) *
+         static_cast<std::uint64_t>(source.height + height);
+}
+
 void CheckSizes(const Image& source, std::int32_t width, std::int32_t height) {
   const bool consistent = ValidSide(source.width) && ValidSide(source.height) &&
                           source.pixels.size() == static_cast<std::size_t>(source.width) *
                                                       static_cast<std::size_t>(source.height);
-  if (!consistent || !ValidSide(width) || !ValidSide(height)) {
+  if (!consistent || !ValidSide(width) || !ValidSide(height) ||
+      Work(source, width, height) > kMaxResampleWork) {
     throw AppError(error_number::kInvalidPicture, "cannot resample a " + std::to_string(source.width) +
                                                       " by " + std::to_string(source.height) +
                                                       " picture to " + std::to_string(width) + " by " +

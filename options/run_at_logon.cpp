@@ -15,7 +15,7 @@ std::string AsText(const Value& value) {
 
 std::uint32_t AsNumber(const Value& value) {
   if (const auto* number = std::get_if<std::uint32_t>(&value)) return *number;
-  const std::string& text = std::get<std::string>(value);
+  const auto& text = std::get<std::string>(value);
   std::uint32_t number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc{} || end != text.data() + text.size()) throw TypeMismatch();

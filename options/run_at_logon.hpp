@@ -10,7 +10,7 @@
 
 namespace wethrix {
 
-inline constexpr std::string_view kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr std::string_view kRunKeyPath = R"(Software\Microsoft\Windows\CurrentVersion\Run)";
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegDword = 4;
 

@@ -1,6 +1,5 @@
 #include "options/skin_file.hpp"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -53,9 +52,10 @@ void ReadLine(std::string_view line, SkinPalette& palette) {
   std::string_view value = line.substr(equals + 1);
   value = value.substr(0, value.find(';'));  // a comment may follow the colour
   const auto color = ParseColor(Trim(value, kBlanks));
-  const auto entry =
-      std::ranges::find_if(kNames, [&](const auto& known) { return SameName(known.first, name); });
-  if (color && entry != kNames.end()) palette.*(entry->second) = color;
+  if (!color) return;
+  for (const auto& [known, entry] : kNames) {
+    if (SameName(known, name)) palette.*entry = color;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need; installs nothing twice.
-# Usage: setup.sh [release]: "release" adds what making, signing and checking a release needs.
+# Usage: setup.sh [release|clang]: "release" adds what making, signing and checking a release needs,
+# "clang" the second compiler, its sanitizer and fuzzer runtimes and clang-tidy.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils python3 procps git
@@ -9,6 +10,9 @@ if [ "${1:-}" = release ]; then
   packages+=(nsis zip unzip  # the installer and the portable zip
              python3-yaml python3-jsonschema  # the winget and Scoop manifests, and their check
              osslsigncode openssl)  # signing, and the release test's throw-away certificate
+fi
+if [ "${1:-}" = clang ]; then
+  packages+=(clang-16 libclang-rt-16-dev lld-16 clang-tidy-16)
 fi
 missing=()
 for p in "${packages[@]}"; do

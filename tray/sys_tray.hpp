@@ -40,6 +40,8 @@ class cSysTray final : public TrayWindowClient {
   ~cSysTray() override;
   cSysTray(const cSysTray&) = delete;
   cSysTray& operator=(const cSysTray&) = delete;
+  cSysTray(cSysTray&&) = delete;
+  cSysTray& operator=(cSysTray&&) = delete;
 
   // Accepts icon pictures only; none or a bitmap leaves the held icon. The replaced icon is
   // released once the shell holds the new one.

@@ -58,10 +58,25 @@ std::string_view AuthorityOf(std::string_view base) {
   return {};
 }
 
+// Nothing, or ":" and a port of up to five digits.
+bool IsPortOrNothing(std::string_view text) {
+  return text.empty() || (text.size() >= 2 && text.size() <= 6 && text.front() == ':' &&
+                          std::ranges::all_of(text.substr(1), [](char c) { return c >= '0' && c <= '9'; }));
+}
+
+// A host of printable characters that delimit nothing, then its port if any.
+bool IsHostAndPort(std::string_view authority) {
+  const std::string_view host = HostOf(authority);
+  const bool printable = std::ranges::all_of(
+      authority, [](char c) { return static_cast<unsigned char>(c) > ' ' && c != '\x7F'; });
+  return !host.empty() && printable && authority.find_first_of("/?#@\\") == std::string_view::npos &&
+         IsPortOrNothing(authority.substr(host.size()));
+}
+
 // The key goes out in the query, so plain http is taken only where it never leaves the machine.
 bool IsWebAddress(std::string_view base) {
   const std::string_view authority = AuthorityOf(base);
-  if (authority.empty() || authority.find_first_of("/?#@ ") != std::string_view::npos) return false;
+  if (!IsHostAndPort(authority)) return false;
   return StartsWithNoCase(base, "https://") || IsLoopback(authority);
 }
 

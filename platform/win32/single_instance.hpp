@@ -14,6 +14,9 @@ class SingleInstance {
   SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
+  SingleInstance(SingleInstance&&) = delete;
+  SingleInstance& operator=(SingleInstance&&) = delete;
+  ~SingleInstance() = default;
 
   // True when another copy runs in this session: it has been asked to show itself, or it is still
   // loading after a while, and this start ends. False when this start is the one copy.

@@ -12,6 +12,8 @@ class WindowTimer final : public Timer {
   WindowTimer(HWND window, UINT_PTR id) : window_(window), id_(id) {}
   WindowTimer(const WindowTimer&) = delete;
   WindowTimer& operator=(const WindowTimer&) = delete;
+  WindowTimer(WindowTimer&&) = delete;
+  WindowTimer& operator=(WindowTimer&&) = delete;
   ~WindowTimer() override { Stop(); }
 
   void SetInterval(std::chrono::milliseconds interval) override;

@@ -20,8 +20,9 @@ TEST(LayoutTest, TwipsBecomeThePixelsOfTheDpi) {
       {2950, 96, 197},                                    // 196.7
       {7, 96, 0},      {8, 96, 1},      {120, 144, 12},  {8040, 120, 670}, {-15, 96, -1}, {0, 192, 0},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
+  }
 }
 
 TEST(LayoutTest, PointsBecomeCharacterHeightsOfTheDpi) {

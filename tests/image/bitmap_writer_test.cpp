@@ -18,7 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 }
 
 TEST(BitmapFileTest, HeadersDescribeA24BitBottomUpImage) {
-  const std::vector<std::uint32_t> pixels(5 * 3, 0x00FFFFFF);
+  const std::vector<std::uint32_t> pixels(15, 0x00FFFFFF);  // 5 by 3
   const Bytes file = EncodeBitmapFile(5, 3, pixels);
   const std::size_t row = 16;  // 15 bytes padded to 16
   ASSERT_EQ(file.size(), 54 + row * 3);

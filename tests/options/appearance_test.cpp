@@ -33,14 +33,15 @@ class Form final : public FormWindow {
   void SetBackColor(Color color) override { color_ = color; }
   [[nodiscard]] std::vector<FormControl*> Controls() override {
     std::vector<FormControl*> all;
+    all.reserve(controls_.size());
     for (const auto& control : controls_) all.push_back(control.get());
     return all;
   }
-  void SetCaption(std::string_view) override {}
+  void SetCaption(std::string_view /*caption*/) override {}
   void SetApplicationIcon() override {}
   [[nodiscard]] MousePointer Pointer() const override { return MousePointer::kDefault; }
-  void SetPointer(MousePointer) override {}
-  void SetCustomPointerFile(std::string_view) override {}
+  void SetPointer(MousePointer /*pointer*/) override {}
+  void SetCustomPointerFile(std::string_view /*path*/) override {}
   [[nodiscard]] Accessibility& Accessible() override { return accessibility_; }
   void Show() override {}
   void Hide() override {}
@@ -61,12 +62,14 @@ class Form final : public FormWindow {
   fakes::FakeAccessibility accessibility_;
 };
 
-const std::vector<std::string> kRecoloured{"form", "Option4", "Check3", "Frame2", "Label3(1)", "Label3(2)"};
+std::vector<std::string> Recoloured() {
+  return {"form", "Option4", "Check3", "Frame2", "Label3(1)", "Label3(2)"};
+}
 
 TEST(AppearanceTest, TheColourPassTakesOnlyTheFormsOwnKinds) {
   Form form;
   ApplyFormColors(form);
-  EXPECT_EQ(form.ButtonFaced(), kRecoloured);
+  EXPECT_EQ(form.ButtonFaced(), Recoloured());
 }
 
 class ApplySkinTest : public testing::Test {
@@ -77,10 +80,10 @@ class ApplySkinTest : public testing::Test {
 };
 
 TEST_F(ApplySkinTest, WithTheFileColoursComeFirstThenTheSixCallsInOrder) {
-  files_.files["C:\\Apps\\Wethrix\\x\\o.cjs"] = {};
+  files_.files[R"(C:\Apps\Wethrix\x\o.cjs)"] = {};
   skin_.options = 6;
   ApplySkin(form_, skin_, files_, "C:\\Apps\\Wethrix");
-  EXPECT_EQ(form_.ButtonFaced(), kRecoloured);
+  EXPECT_EQ(form_.ButtonFaced(), Recoloured());
   EXPECT_EQ(skin_.calls,
             (std::vector<std::string>{"LoadSkin C:\\Apps\\Wethrix\\x\\o.cjs|", "Options", "SetOptions 7",
                                       "SetSkinControls true", "SetSkinButtons true", "ApplyWindow 4660"}));
@@ -88,8 +91,8 @@ TEST_F(ApplySkinTest, WithTheFileColoursComeFirstThenTheSixCallsInOrder) {
 
 TEST_F(ApplySkinTest, AMissingOrHiddenFileChangesNothing) {
   ApplySkin(form_, skin_, files_, "C:\\Apps\\Wethrix");
-  files_.files["C:\\Apps\\Wethrix\\x\\o.cjs"] = {};
-  files_.hidden.push_back("C:\\Apps\\Wethrix\\x\\o.cjs");
+  files_.files[R"(C:\Apps\Wethrix\x\o.cjs)"] = {};
+  files_.hidden.emplace_back(R"(C:\Apps\Wethrix\x\o.cjs)");
   ApplySkin(form_, skin_, files_, "C:\\Apps\\Wethrix");
   EXPECT_TRUE(form_.ButtonFaced().empty());
   EXPECT_TRUE(skin_.calls.empty());
@@ -97,7 +100,7 @@ TEST_F(ApplySkinTest, AMissingOrHiddenFileChangesNothing) {
 
 TEST_F(ApplySkinTest, ADrivesRootGivesADoubledBackslash) {
   EXPECT_EQ(SkinFilePath("C:\\"), "C:\\\\x\\o.cjs");
-  files_.files["C:\\\\x\\o.cjs"] = {};
+  files_.files[R"(C:\\x\o.cjs)"] = {};
   ApplySkin(form_, skin_, files_, "C:\\");
   ASSERT_FALSE(skin_.calls.empty());
   EXPECT_EQ(skin_.calls.front(), "LoadSkin C:\\\\x\\o.cjs|");

@@ -7,7 +7,7 @@ namespace {
 
 TEST(ColorPickerWin32Test, CancelReturnsTheInitialColourAsGiven) {
   win32::Win32ColorPicker picker;
-  for (const std::uint32_t initial : {0x0000FFFFu, 0x8000000Fu}) {
+  for (const std::uint32_t initial : {0x0000FFFFU, 0x8000000FU}) {
     const std::uint32_t chosen =
         test::WithScript({L"", [](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }},
                          [&] { return picker.Choose(initial); });

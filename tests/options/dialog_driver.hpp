@@ -31,7 +31,7 @@ inline HWND OpenDialog() {
       [](HWND window, LPARAM result) -> BOOL {
         wchar_t window_class[16] = {};
         ::GetClassNameW(window, window_class, 16);
-        if (std::wstring(window_class) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+        if (std::wstring(window_class) != L"#32770" || ::IsWindowVisible(window) == FALSE) return TRUE;
         if (!g_script->title.empty() && TextOf(window) != g_script->title) return TRUE;
         *reinterpret_cast<HWND*>(result) = window;
         return FALSE;
@@ -40,7 +40,7 @@ inline HWND OpenDialog() {
   return found;
 }
 
-inline void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+inline void CALLBACK DriveDialog(HWND /*window*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
   if (g_script == nullptr || g_script->done) return;
   HWND dialog = OpenDialog();
   if (dialog == nullptr) return;

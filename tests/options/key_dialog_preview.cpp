@@ -9,7 +9,7 @@
 #include "platform/fakes/fake_shell.hpp"
 #include "platform/win32/key_dialog_window.hpp"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   using namespace wethrix;
   fakes::FakeSettingsStore store;
   store.Set("APIKey", "0123456789abcdef0123456789abcdef");
@@ -22,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   window.SetEvents(&form3);
   form3.Show();
 
-  const int seconds = *command_line != L'\0' ? _wtoi(command_line) : 30;
+  const int seconds = __argc > 1 ? _wtoi(__wargv[1]) : 30;
   ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000U,
              [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
   MSG msg;

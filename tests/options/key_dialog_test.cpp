@@ -56,7 +56,7 @@ TEST_F(KeyDialogTest, TheHandCursorIsUsedOnlyWhenItsFileExists) {
   form3.Show();
   EXPECT_EQ(view.custom_pointer_file, "");
 
-  files.files["C:\\Apps\\Wethrix\\HAND-M.CUR"] = {1};
+  files.files[R"(C:\Apps\Wethrix\HAND-M.CUR)"] = {1};
   form3.Form_Unload();
   form3.Show();
   EXPECT_EQ(view.custom_pointer_file, "C:\\Apps\\Wethrix\\HAND-M.CUR");
@@ -97,7 +97,7 @@ TEST_F(KeyDialogTest, AFailedRefreshIsReportedAndOkStillReturns) {
   form3.Show();
   form3.PushButton6_Click();
 
-  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  ASSERT_EQ(dialogs.boxes.size(), 1U);
   EXPECT_NE(dialogs.boxes[0].text.find("in Wethrix2021/08/31.Form3.PushButton6_Click at line 100"),
             std::string::npos);
   EXPECT_EQ(main_shown, 1);
@@ -136,7 +136,7 @@ TEST_F(KeyDialogTest, TheAddressButtonsHandTheShellTheQuotedAddress) {
   form3.PushButton1_Click();
   form3.PushButton2_Click();
 
-  ASSERT_EQ(shell.calls.size(), 2u);
+  ASSERT_EQ(shell.calls.size(), 2U);
   EXPECT_EQ(shell.calls[0].file, "\"https://home.openweathermap.org/users/sign_in/\"");
   EXPECT_EQ(shell.calls[1].file, "\"https://en.wikipedia.org/wiki/Application_programming_interface_key\"");
   for (const auto& call : shell.calls) {

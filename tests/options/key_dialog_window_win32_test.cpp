@@ -144,7 +144,7 @@ TEST_F(KeyDialogFlowTest, TheCloseBoxUnloadsWithoutRefreshAndTheAddressesGoToThe
   form3.Show();
   ::SendMessageW(window.ControlHandle("PushButton1"), BM_CLICK, 0, 0);
   ::SendMessageW(window.ControlHandle("PushButton2"), BM_CLICK, 0, 0);
-  ASSERT_EQ(shell.calls.size(), 2u);
+  ASSERT_EQ(shell.calls.size(), 2U);
   EXPECT_EQ(shell.calls[0].file, "\"https://home.openweathermap.org/users/sign_in/\"");
 
   ::SendMessageW(window.Hwnd(), WM_CLOSE, 0, 0);
@@ -180,7 +180,7 @@ TEST_F(KeyDialogFlowTest, EnterConfirmsAndEscapeCloses) {
   MSG escape{window.ControlHandle("Text1"), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
   EXPECT_TRUE(window.PreTranslate(escape));
   EXPECT_FALSE(window.Loaded());
-  EXPECT_EQ(refreshes.size(), 1u) << "closing starts no refresh";
+  EXPECT_EQ(refreshes.size(), 1U) << "closing starts no refresh";
 }
 
 }  // namespace

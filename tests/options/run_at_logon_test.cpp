@@ -24,21 +24,21 @@ TEST_F(RunAtLogonTest, AddWritesTheQuotedProgramPathUnderTheUsersRunKey) {
     std::string expected;
   };
   const Case cases[] = {
-      {"C:\\Apps\\Wethrix", "\"C:\\Apps\\Wethrix\\Wethrix.exe\""},
-      {"C:\\Program Files\\Wethrix", "\"C:\\Program Files\\Wethrix\\Wethrix.exe\""},
+      {"C:\\Apps\\Wethrix", R"("C:\Apps\Wethrix\Wethrix.exe")"},
+      {"C:\\Program Files\\Wethrix", R"("C:\Program Files\Wethrix\Wethrix.exe")"},
   };
   for (const Case& c : cases) {
     environment.program_folder = c.folder;
     ASSERT_TRUE(modStartUp::AddToStartup(registry, environment)) << c.folder;
     EXPECT_EQ(registry.ReadString(kUser, kRunKeyPath, "Wethrix.exe"), c.expected);
-    EXPECT_EQ(registry.ValueCount(kMachine, kRunKeyPath), 0u);
+    EXPECT_EQ(registry.ValueCount(kMachine, kRunKeyPath), 0U);
   }
 }
 
 TEST_F(RunAtLogonTest, AddingTwiceLeavesOneValue) {
   ASSERT_TRUE(modStartUp::AddToStartup(registry, environment));
   ASSERT_TRUE(modStartUp::AddToStartup(registry, environment));
-  EXPECT_EQ(registry.ValueCount(kUser, kRunKeyPath), 1u);
+  EXPECT_EQ(registry.ValueCount(kUser, kRunKeyPath), 1U);
 }
 
 TEST_F(RunAtLogonTest, AddReportsARefusedWrite) {
@@ -81,9 +81,9 @@ TEST(ExecutableNameTest, IsTheFileNameWithItsExtension) {
     std::string_view expected;
   };
   const Case cases[] = {
-      {"C:\\Program Files\\Wethrix\\Wethrix.exe", "Wethrix.exe"},
+      {R"(C:\Program Files\Wethrix\Wethrix.exe)", "Wethrix.exe"},
       {"C:\\Wethrix.exe", "Wethrix.exe"},
-      {"\\\\server\\share\\tools\\My App.exe", "My App.exe"},
+      {R"(\\server\share\tools\My App.exe)", "My App.exe"},
       {"Wethrix.exe", "Wethrix.exe"},
       {"", ""},
   };
@@ -98,8 +98,8 @@ TEST(RegStuffTest, WriteValueStoresTextAndNumbersByType) {
   EXPECT_EQ(RegStuff::WriteValue(registry, key, "binary", 3, std::string("ignored")), 0);
 
   EXPECT_EQ(registry.ReadString(kUser, key.path, "text"), "42");
-  EXPECT_EQ(registry.ReadDword(kUser, key.path, "number"), 4294967295u);
-  EXPECT_EQ(registry.ValueCount(kUser, key.path), 2u) << "other types write nothing";
+  EXPECT_EQ(registry.ReadDword(kUser, key.path, "number"), 4294967295U);
+  EXPECT_EQ(registry.ValueCount(kUser, key.path), 2U) << "other types write nothing";
 }
 
 TEST(RegStuffTest, WriteValueRefusesTextThatIsNoNumberForDword) {

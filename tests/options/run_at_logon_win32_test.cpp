@@ -15,12 +15,14 @@ namespace {
 class ProgramEnvironment final : public Environment {
  public:
   explicit ProgramEnvironment(std::string program_path) : program_path_(std::move(program_path)) {}
-  [[nodiscard]] std::optional<std::string> Variable(std::string_view) const override { return std::nullopt; }
+  [[nodiscard]] std::optional<std::string> Variable(std::string_view /*name*/) const override {
+    return std::nullopt;
+  }
   [[nodiscard]] std::string ProgramPath() const override { return program_path_; }
   [[nodiscard]] std::string ProgramFolder() const override { return {}; }
   [[nodiscard]] std::string SystemTempFolder() const override { return {}; }
   [[nodiscard]] std::string LocalAppDataFolder() const override { return {}; }
-  [[nodiscard]] Bytes Resource(std::string_view, int) const override { return {}; }
+  [[nodiscard]] Bytes Resource(std::string_view /*type*/, int /*id*/) const override { return {}; }
   [[nodiscard]] std::string DecimalSeparator() const override { return "."; }
 
  private:
@@ -77,7 +79,7 @@ TEST(RunAtLogonWin32Test, TickingWritesTheRunningProgramQuotedUnderTheCurrentUse
 
 TEST(RunAtLogonWin32Test, AFolderWithSpacesAndAddingTwiceLeaveOneQuotedValue) {
   win32::Win32Registry registry;
-  const ProgramEnvironment environment("C:\\Program Files\\Wethrix Test\\Wethrix Test.exe");
+  const ProgramEnvironment environment(R"(C:\Program Files\Wethrix Test\Wethrix Test.exe)");
 
   ASSERT_TRUE(modStartUp::AddToStartup(registry, environment));
   ASSERT_TRUE(modStartUp::AddToStartup(registry, environment));
@@ -92,8 +94,9 @@ TEST(RunAtLogonWin32Test, RemovingAlsoClearsTheMachineWideValueInBothViewsWhereA
   win32::Win32Registry registry;
   const ProgramEnvironment environment("C:\\Apps\\Wethrix Machine.exe");
   for (const REGSAM view : {REGSAM{KEY_WOW64_64KEY}, REGSAM{KEY_WOW64_32KEY}}) {
-    if (!WriteRunValue(L"Wethrix Machine.exe", view))
+    if (!WriteRunValue(L"Wethrix Machine.exe", view)) {
       GTEST_SKIP() << "this user may not write the machine-wide key";
+    }
   }
   modStartUp::RemoveFromStartup(registry, environment);
   EXPECT_FALSE(RunValue(HKEY_LOCAL_MACHINE, L"Wethrix Machine.exe", KEY_WOW64_64KEY));

@@ -56,7 +56,7 @@ class PaletteSkinTest : public testing::Test {
  protected:
   PaletteSkinTest() {
     const std::string text = "window=#102030\ntext=#405060\nframe_text=#708090\nbutton=#A0B0C0\n";
-    files_.files["C:\\P\\x\\o.cjs"] = Bytes(text.begin(), text.end());
+    files_.files[R"(C:\P\x\o.cjs)"] = Bytes(text.begin(), text.end());
   }
   fakes::FakeFileSystem files_;
   std::vector<Applied> applied_;
@@ -66,7 +66,7 @@ class PaletteSkinTest : public testing::Test {
 };
 
 TEST_F(PaletteSkinTest, AppliesNothingUntilSwitchedOn) {
-  skin_.LoadSkin("C:\\P\\x\\o.cjs", "");
+  skin_.LoadSkin(R"(C:\P\x\o.cjs)", "");
   skin_.ApplyWindow(7);
   EXPECT_TRUE(applied_.empty());
   skin_.SetOptions(skin_.Options() | kSkinEnabled);
@@ -76,7 +76,7 @@ TEST_F(PaletteSkinTest, AppliesNothingUntilSwitchedOn) {
 }
 
 TEST_F(PaletteSkinTest, ControlAndButtonColoursFollowTheirSwitches) {
-  skin_.LoadSkin("C:\\P\\x\\o.cjs", "");
+  skin_.LoadSkin(R"(C:\P\x\o.cjs)", "");
   skin_.SetOptions(kSkinEnabled);
   skin_.ApplyWindow(1);
   skin_.SetSkinControls(true);

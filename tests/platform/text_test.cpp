@@ -1,12 +1,14 @@
-#include <gtest/gtest.h>
-
 #include "platform/text.hpp"
+
+#include <gtest/gtest.h>
 
 namespace wethrix {
 namespace {
 
 TEST(TextTest, RoundTripsEveryPlaneThroughUtf16) {
-  const std::string text = "S\xC3\xA3o Paulo 25 \xC2\xB0" "C \xF0\x9F\x8C\xA1";  // São Paulo, °, 🌡
+  const std::string text =
+      "S\xC3\xA3o Paulo 25 \xC2\xB0"
+      "C \xF0\x9F\x8C\xA1";  // São Paulo, °, 🌡
   const std::u16string wide = Utf8ToUtf16(text);
   EXPECT_EQ(wide.size(), 18U);
   EXPECT_EQ(Utf16ToUtf8(wide), text);
@@ -19,8 +21,8 @@ TEST(TextTest, MalformedInputBecomesReplacementCharacters) {
   };
   const Case cases[] = {
       {"\xFF", u"\uFFFD"},
-      {"a\xC3", u"a\uFFFD"},                  // truncated sequence
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},          // overlong slash
+      {"a\xC3", u"a\uFFFD"},                   // truncated sequence
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},           // overlong slash
       {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"}  // encoded surrogate
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8ToUtf16(c.input), c.expected) << c.input;
@@ -50,8 +52,9 @@ TEST(TextTest, ShorteningForDisplayEndsInAnEllipsisWithinTheLimit) {
       {std::string(10000, 'L'), 64, std::string(63, 'L') + ellipsis},
       {"Oslo", 0, ""},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(ShortenForDisplay(c.text, c.max_units), c.expected) << c.text.substr(0, 8);
+  }
 }
 
 }  // namespace

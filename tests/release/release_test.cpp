@@ -32,7 +32,7 @@ std::wstring UninstallKey() {
 fs::path KnownFolder(int csidl) {
   std::wstring folder(MAX_PATH, L'\0');
   EXPECT_EQ(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder.data()), S_OK);
-  return fs::path(folder.c_str());
+  return {folder.c_str()};
 }
 
 fs::path InstallFolder() {
@@ -105,7 +105,10 @@ void InstallSilently(const wchar_t* setup_variable, const std::wstring& switches
 // The uninstaller hands over to a copy of itself and returns at once, so this waits for its work.
 void UninstallSilently(const fs::path& folder = InstallFolder()) {
   const auto command = UninstallValue(L"QuietUninstallString");
-  ASSERT_TRUE(command);
+  if (!command) {
+    ADD_FAILURE() << "no QuietUninstallString";
+    return;
+  }
   ASSERT_EQ(RunAndWait(win32::Widen(*command)), 0U);
   ASSERT_TRUE(WaitUntil([&] { return !UninstallKeyExists() && !fs::exists(folder / "Uninstall.exe"); }, 60s));
 }

@@ -58,6 +58,8 @@ class TempFolder {
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
+  TempFolder(TempFolder&&) = delete;
+  TempFolder& operator=(TempFolder&&) = delete;
   ~TempFolder() { RemoveTree(path_); }
 
   [[nodiscard]] const std::filesystem::path& Path() const { return path_; }

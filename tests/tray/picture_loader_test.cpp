@@ -62,6 +62,7 @@ IconPixels ReadIcon(HICON icon) {
 
 std::vector<std::uint32_t> OpaqueArgb(const imaging::Image& image) {
   std::vector<std::uint32_t> argb;
+  argb.reserve(image.pixels.size());
   for (const imaging::Rgb& p : image.pixels) {
     argb.push_back(0xFF000000U | static_cast<std::uint32_t>(p.red) << 16U |
                    static_cast<std::uint32_t>(p.green) << 8U | p.blue);
@@ -155,7 +156,7 @@ TEST(PictureLoaderTest, AThousandIconChangesLeaveTheObjectCountsFlat) {
   std::vector<std::uintptr_t> replaced;
   for (int i = 0; i < 1000; ++i) {
     replaced.push_back(tray.TrayIcon()->Handle());
-    tray.SetTrayIcon(loader.FromIconFile(files[i % 2]));
+    tray.SetTrayIcon(loader.FromIconFile(i % 2 == 0 ? files[0] : files[1]));
   }
   EXPECT_EQ(::GetGuiResources(process, GR_GDIOBJECTS), gdi_before);
   EXPECT_EQ(::GetGuiResources(process, GR_USEROBJECTS), user_before);

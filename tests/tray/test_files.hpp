@@ -9,7 +9,7 @@ namespace wethrix::test {
 
 // A 16 x 16 icon of one colour.
 inline std::vector<std::uint8_t> OneColourIconFile(imaging::Rgb colour) {
-  return imaging::WriteIcon(imaging::Image{16, 16, std::vector<imaging::Rgb>(16 * 16, colour)});
+  return imaging::WriteIcon(imaging::Image{16, 16, std::vector<imaging::Rgb>(std::size_t{16} * 16, colour)});
 }
 
 }  // namespace wethrix::test

@@ -26,8 +26,9 @@ struct Seen {
 std::vector<Seen> seen;
 
 LRESULT CALLBACK FirstProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message != kTrayCallbackMessage && message != kProbe)
+  if (message != kTrayCallbackMessage && message != kProbe) {
     return ::DefWindowProcW(window, message, wparam, lparam);
+  }
   seen.push_back({message, wparam, lparam});
   return 7000 + lparam;
 }

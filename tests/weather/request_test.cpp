@@ -55,6 +55,8 @@ TEST(RequestTest, TheBaseCanBeReplacedByAnHttpsAddressOrAPlainOneThatStaysOnThis
       {"http://127.0.0.256", "https://api.openweathermap.org"},
       {"http://128.0.0.1", "https://api.openweathermap.org"},
       {"http://127.1", "https://api.openweathermap.org"},
+      {"http://127.0.0.1:808Z", "https://api.openweathermap.org"},  // not a port
+      {"http://[::1]x.evil.test", "https://api.openweathermap.org"},
       {"http://127.20.30.40", "http://127.20.30.40"},
       {"http://LocalHost:8089", "http://LocalHost:8089"},
       {"http://[::1]:8089", "http://[::1]:8089"},

@@ -19,7 +19,7 @@ int Run(const std::vector<std::string>& arguments) {
   } catch (const std::exception& error) {
     errors = std::string("nconvert: ") + error.what() + "\n";
   }
-  std::fputs(errors.c_str(), stderr);
+  static_cast<void>(std::fputs(errors.c_str(), stderr));
   return static_cast<int>(code);
 }
 

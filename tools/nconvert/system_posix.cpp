@@ -15,7 +15,7 @@ namespace {
 
 struct CloseFile {
   void operator()(FILE* file) const noexcept {
-    std::fclose(file);  // NOLINT(cppcoreguidelines-owning-memory): this deleter is the owner
+    static_cast<void>(std::fclose(file));  // nothing is left to write: this only releases it
   }
 };
 using unique_file = std::unique_ptr<FILE, CloseFile>;
@@ -55,8 +55,8 @@ void ReplaceFileContents(const std::string& path, const Bytes& bytes) {
   }
   if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
     const AppError error = SystemError(error_number::kPermissionDenied);
-    std::remove(temporary.c_str());
-    throw error;
+    static_cast<void>(std::remove(temporary.c_str()));  // a leftover temporary is all it can leave
+    throw AppError(error);
   }
 }
 
