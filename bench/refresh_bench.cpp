@@ -89,9 +89,9 @@ class StampedLauncher final : public ProcessLauncher {
 class StampedPictures final : public PictureLoader {
  public:
   explicit StampedPictures(Stamps& stamps) : stamps_(stamps) {}
-  [[nodiscard]] PicturePtr Load(std::string_view path) override {
+  [[nodiscard]] PicturePtr FromIconFile(const Bytes& file) override {
     stamps_.Mark("icon load begins");
-    PicturePtr inner = inner_.Load(path);
+    PicturePtr inner = inner_.FromIconFile(file);
     stamps_.Mark("icon loaded");
     ++loaded;
     const Picture* raw = inner.get();
@@ -349,7 +349,7 @@ int wmain() {
   std::vector<double> saves;
   for (int run = 0; run < kTimedRefreshes; ++run) {
     const auto start = Steady::now();
-    rig.window.Picture(1).SaveBitmap(rig.File("Saved.bmp"));
+    rig.files.Write(rig.File("Saved.bmp"), rig.window.Picture(1).BitmapFile());
     saves.push_back(Milliseconds(Steady::now() - start).count());
   }
   std::vector<double> own_work;

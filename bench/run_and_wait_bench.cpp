@@ -8,6 +8,7 @@
 
 #include "bench/figures.hpp"
 #include "display/converter.hpp"
+#include "display/patient_files.hpp"
 #include "display/shell32.hpp"
 #include "platform/win32/clock.hpp"
 #include "platform/win32/environment.hpp"
@@ -77,11 +78,13 @@ int wmain() {
   win32::Win32Environment environment;
   win32::Win32FileSystem files;
   win32::Win32EventPump events;
+  const win32::SteadyClock clock;
+  PatientFiles patient(files, events, clock);
   const test_support::TempFolder temp(u8"wethrix-run-and-wait-bench");
   const std::string converter = temp.Utf8(u8"nconvert.exe");
   const std::string bitmap = temp.Utf8(u8"CurTemp.bmp");
   const Bytes carried = ConverterBytes(environment);
-  ExtractConverter(files, events, carried, converter);
+  ExtractConverter(patient, events, carried, converter);
   files.Write(bitmap, imaging::test_support::BuildBitmap(imaging::test_support::Pattern(32, 33, 2), 24));
 
   const Runs conversions = TimeRuns(ConverterCommandLine(converter, bitmap));
@@ -98,11 +101,12 @@ int wmain() {
   Figure("trivial_run_and_wait", Median(trivial.waited));
   Figure("trivial_bare", Median(trivial.bare));
 
-  // What each refresh does before it runs the converter: compare the file with the carried bytes.
+  // What each refresh does before it runs the converter: hold the file and compare it with the
+  // carried bytes.
   std::vector<double> checks;
   checks.reserve(kRuns);
   for (int run = 0; run < kRuns; ++run) {
-    checks.push_back(TimeOnce([&] { EnsureConverter(files, carried, converter); }));
+    checks.push_back(TimeOnce([&] { static_cast<void>(HoldConverter(patient, carried, converter)); }));
   }
   std::printf("  checking the converter file    %10.2f\n", Median(checks));
   Figure("converter_check", Median(checks));
