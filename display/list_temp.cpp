@@ -57,7 +57,7 @@ void Form1::ListTemp(bool silent) {
 }
 
 std::string Form1::ImageFolder() {
-  const std::string program_folder = services_.environment.ProgramFolder();
+  std::string program_folder = services_.environment.ProgramFolder();
   if (!images_beside_program_) images_beside_program_ = services_.files.CanWriteIn(program_folder);
   if (*images_beside_program_) return program_folder;
   std::string folder = services_.environment.LocalAppDataFolder() + "\\Kestrivon\\Wethrix";

@@ -1,6 +1,7 @@
 #include "weather/reply.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "platform/text.hpp"
@@ -39,7 +40,9 @@ ReplyReading ReadDocument(const nlohmann::json& document) {
   const auto temp = main->find("temp");
   if (temp == main->end() || !temp->is_number()) return NoReading(no_reading::kNoTemperature);
   const double kelvin = temp->get<double>();
-  if (!(kelvin >= 0 && kelvin < kHighestKelvin)) return NoReading(no_reading::kNoTemperature);
+  if (std::isnan(kelvin) || kelvin < 0 || kelvin >= kHighestKelvin) {
+    return NoReading(no_reading::kNoTemperature);
+  }
   return {ReplyKind::kTemperature, kelvin, PlaceName(document), {}};
 }
 

@@ -137,10 +137,10 @@ class FakeEnvironment final : public Environment {
   [[nodiscard]] Bytes Resource(std::string_view type, int id) const override;
   [[nodiscard]] std::string DecimalSeparator() const override { return decimal_separator; }
 
-  std::map<std::string, std::string, std::less<>> variables{{"TEMP", "C:\\Temp"}};
-  std::string program_folder = "C:\\Apps\\Wethrix";
-  std::string system_temp = "C:\\Windows\\Temp";
-  std::string local_app_data = "C:\\Users\\user\\AppData\\Local";
+  std::map<std::string, std::string, std::less<>> variables{{"TEMP", R"(C:\Temp)"}};
+  std::string program_folder = R"(C:\Apps\Wethrix)";
+  std::string system_temp = R"(C:\Windows\Temp)";
+  std::string local_app_data = R"(C:\Users\user\AppData\Local)";
   std::string decimal_separator = ".";
   Bytes converter{'M', 'Z', 1, 2, 3};  // resource CUSTOM 101
 };

@@ -21,10 +21,10 @@ class FakeSkinEngine final : public SkinEngine {
     calls.push_back("SetOptions " + std::to_string(bits));
   }
   void SetSkinControls(bool on) override {
-    calls.push_back(on ? "SetSkinControls true" : "SetSkinControls false");
+    calls.emplace_back(on ? "SetSkinControls true" : "SetSkinControls false");
   }
   void SetSkinButtons(bool on) override {
-    calls.push_back(on ? "SetSkinButtons true" : "SetSkinButtons false");
+    calls.emplace_back(on ? "SetSkinButtons true" : "SetSkinButtons false");
   }
   void ApplyWindow(std::int32_t window) override { calls.push_back("ApplyWindow " + std::to_string(window)); }
 

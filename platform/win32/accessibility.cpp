@@ -20,9 +20,9 @@ constexpr UINT_PTR kSubclassId = 1;
 }
 
 [[nodiscard]] HRESULT ToBstr(const std::wstring& text, BSTR* out) {
-  if (!out) return E_POINTER;
+  if (out == nullptr) return E_POINTER;
   *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return *out ? S_OK : E_OUTOFMEMORY;
+  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 // COM interfaces have no virtual destructor; this object is deleted only by its own Release, as
@@ -39,9 +39,11 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
       : standard_(std::move(standard)), hwnd_(hwnd), form_(std::move(form)) {}
   AccessibleControl(const AccessibleControl&) = delete;
   AccessibleControl& operator=(const AccessibleControl&) = delete;
+  AccessibleControl(AccessibleControl&&) = delete;
+  AccessibleControl& operator=(AccessibleControl&&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
+    if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
       *object = static_cast<IAccessible*>(this);
@@ -81,7 +83,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
     return Guarded([&] {
       const auto form = form_.lock();
       const ControlDescription* described = form ? form->Of(hwnd_) : nullptr;
-      if (IsSelf(child) && described && described->name) return ToBstr(*described->name, name);
+      if (IsSelf(child) && described != nullptr && described->name) return ToBstr(*described->name, name);
       return standard_.get()->get_accName(child, name);
     });
   }
@@ -89,14 +91,16 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
     return Guarded([&] {
       const auto form = form_.lock();
       const ControlDescription* described = form ? form->Of(hwnd_) : nullptr;
-      if (IsSelf(child) && described && described->value) return ToBstr(Widen(described->value()), value);
+      if (IsSelf(child) && described != nullptr && described->value) {
+        return ToBstr(Widen(described->value()), value);
+      }
       return standard_.get()->get_accValue(child, value);
     });
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (!IsForm()) return standard_.get()->get_accChildCount(count);
     return Guarded([&] {
-      if (!count) return E_POINTER;
+      if (count == nullptr) return E_POINTER;
       *count = static_cast<long>(form_.lock()->OfferedChildren().size());
       return S_OK;
     });
@@ -161,7 +165,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
   // The form's children, as the system's object would give them.
   HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* items, ULONG* fetched) override {
     return Guarded([&] {
-      if (!items) return E_POINTER;
+      if (items == nullptr) return E_POINTER;
       const std::vector<HWND> children = Children();
       ULONG given = 0;
       while (given < wanted && position_ < children.size()) {
@@ -175,7 +179,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
         items[given].pdispVal = child;
         ++given;
       }
-      if (fetched) *fetched = given;
+      if (fetched != nullptr) *fetched = given;
       return given == wanted ? S_OK : S_FALSE;
     });
   }
@@ -191,7 +195,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
     return Guarded([&] {
-      if (!copy) return E_POINTER;
+      if (copy == nullptr) return E_POINTER;
       standard_.get()->AddRef();
       unique_com<IAccessible> standard(standard_.get());
       auto* clone = new AccessibleControl(std::move(standard), hwnd_, form_);
@@ -202,7 +206,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
   }
 
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-    if (!window) return E_POINTER;
+    if (window == nullptr) return E_POINTER;
     *window = hwnd_;
     return S_OK;
   }
@@ -248,9 +252,9 @@ const ControlDescription* AccessibleForm::Of(HWND control) const {
 
 std::vector<HWND> AccessibleForm::OfferedChildren() const {
   std::vector<HWND> children;
-  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(form, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
     const ControlDescription* description = Of(child);
-    if (!description || !description->withheld) children.push_back(child);
+    if (description == nullptr || !description->withheld) children.push_back(child);
   }
   return children;
 }
@@ -293,7 +297,7 @@ void Win32Accessibility::Detach() noexcept {
 // (the frame, the scroll bars, UI Automation's own), is left to the system.
 LRESULT Win32Accessibility::Answer(HWND hwnd, WPARAM flags) const noexcept try {
   const ControlDescription* described = attached_->Of(hwnd);
-  const bool has_own = described && (described->name || described->value);
+  const bool has_own = described != nullptr && (described->name || described->value);
   const bool lists_children =
       hwnd == attached_->form &&
       std::ranges::any_of(*attached_->described, [](const auto& entry) { return entry.second.withheld; });

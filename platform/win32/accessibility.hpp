@@ -26,6 +26,8 @@ class ComApartment {
   ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
+  ComApartment(ComApartment&&) = delete;
+  ComApartment& operator=(ComApartment&&) = delete;
   ~ComApartment() {
     if (SUCCEEDED(result_)) ::CoUninitialize();
   }
@@ -57,6 +59,8 @@ class Win32Accessibility final : public Accessibility {
   Win32Accessibility() = default;
   Win32Accessibility(const Win32Accessibility&) = delete;
   Win32Accessibility& operator=(const Win32Accessibility&) = delete;
+  Win32Accessibility(Win32Accessibility&&) = delete;
+  Win32Accessibility& operator=(Win32Accessibility&&) = delete;
   ~Win32Accessibility() override;
 
   void SetName(std::string_view control, std::string_view name) override;

@@ -124,14 +124,15 @@ DesignedForm::~DesignedForm() {
 void DesignedForm::CreateForm() {
   ResetToDesign();
   high_contrast_ = system_colors_.HighContrast();
-  if (!::CreateWindowExW(form_class_.ex_style, form_class_.name, L"", form_class_.style, CW_USEDEFAULT,
-                         CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this)) {
+  if (::CreateWindowExW(form_class_.ex_style, form_class_.name, L"", form_class_.style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this) == nullptr) {
     ThrowLastError();
   }
   dpi_ = ::GetDpiForWindow(Hwnd());
   CreateFonts();
   CreateControls();
   std::vector<std::pair<std::string, HWND>> windows;
+  windows.reserve(controls_.size());
   for (const auto& control : controls_) windows.emplace_back(control->Name(), control->Hwnd());
   accessibility_.Attach(Hwnd(), windows);
   Layout();
@@ -177,7 +178,7 @@ void DesignedForm::CreateControls() {
         kind.ex_style, kind.window_class, Widen(control.caption).c_str(),
         WS_CHILD | WS_CLIPSIBLINGS | kind.style, place.left, place.top, place.width, place.height, Hwnd(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (!child) ThrowLastError();
+    if (child == nullptr) ThrowLastError();
     controls_.push_back(std::make_unique<DesignedControl>(control, child));
     controls_.back()->SetPlaced(place);
     ThrowIfFalse(::SetWindowSubclass(child, &ChildProc, 0, reinterpret_cast<DWORD_PTR>(this)));
@@ -292,7 +293,7 @@ LRESULT CALLBACK DesignedForm::ChildProc(HWND hwnd, UINT message, WPARAM wparam,
   auto* form = reinterpret_cast<DesignedForm*>(self);
   if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &ChildProc, id);
   DesignedControl* control = form->Find(hwnd);
-  if (message == WM_NCDESTROY || !control) return ::DefSubclassProc(hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY || control == nullptr) return ::DefSubclassProc(hwnd, message, wparam, lparam);
   try {
     return form->HandleChildMessage(*control, message, wparam, lparam);
   } catch (const std::exception& error) {
@@ -311,9 +312,8 @@ LRESULT DesignedForm::HandleChildMessage(DesignedControl& control, UINT message,
     case WM_MOUSEMOVE:
       OnMouseMove(&control);
       break;
+    // A frame takes the mouse (HTCLIENT) and erases its background as it paints (non-zero): both 1.
     case WM_NCHITTEST:
-      if (frame) return HTCLIENT;
-      break;
     case WM_ERASEBKGND:
       if (frame) return 1;
       break;
@@ -330,12 +330,13 @@ LRESULT DesignedForm::HandleChildMessage(DesignedControl& control, UINT message,
 void DesignedForm::OnActivate(WPARAM wparam) {
   if (LOWORD(wparam) == WA_INACTIVE) {
     const HWND focus = ::GetFocus();
-    if (focus && ::IsChild(Hwnd(), focus)) last_focus_ = focus;
+    if (focus != nullptr && ::IsChild(Hwnd(), focus)) last_focus_ = focus;
     return;
   }
   const bool minimized = HIWORD(wparam) != 0;
   if (minimized) return;
-  const bool remembered = last_focus_ && ::IsWindow(last_focus_) && ::IsWindowVisible(last_focus_);
+  const bool remembered =
+      last_focus_ != nullptr && ::IsWindow(last_focus_) != FALSE && ::IsWindowVisible(last_focus_) != FALSE;
   ::SetFocus(remembered ? last_focus_ : FirstTabStop());
 }
 
@@ -436,7 +437,7 @@ Ink DesignedForm::Drawn(std::optional<ControlKind> kind, Color back, COLORREF te
 // the form's.
 LRESULT DesignedForm::OnControlColor(HDC dc, HWND child) {
   DesignedControl* control = Find(child);
-  const bool own_color = control && control->Kind() != ControlKind::kPushButton;
+  const bool own_color = control != nullptr && control->Kind() != ControlKind::kPushButton;
   const Ink ink = own_color ? Drawn(control->Kind(), control->BackColor(), TextColor())
                             : Drawn(std::nullopt, back_color_, TextColor());
   ::SetBkColor(dc, ink.back);
@@ -479,11 +480,12 @@ void DesignedForm::PaintFrame(DesignedControl& frame) {
 }
 
 void DesignedForm::RedrawAll() const {
-  if (Hwnd())
+  if (Hwnd() != nullptr) {
     ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  }
 }
 
-bool DesignedForm::PreTranslate(MSG& msg) {
+bool DesignedForm::PreTranslate(MSG& msg) const {
   return Visible() && ::IsDialogMessageW(Hwnd(), &msg) != FALSE;
 }
 
@@ -495,14 +497,14 @@ HWND DesignedForm::ControlHandle(std::string_view full_name) const {
 }
 
 DesignedControl* DesignedForm::Find(HWND child) const {
-  if (!child) return nullptr;
+  if (child == nullptr) return nullptr;
   const auto found = std::ranges::find(controls_, child, &DesignedControl::Hwnd);
   return found == controls_.end() ? nullptr : found->get();
 }
 
 DesignedControl& DesignedForm::Named(std::string_view full_name) const {
   DesignedControl* control = Find(ControlHandle(full_name));
-  if (!control) throw std::logic_error("no control named " + std::string(full_name));
+  if (control == nullptr) throw std::logic_error("no control named " + std::string(full_name));
   return *control;
 }
 
@@ -513,6 +515,7 @@ void DesignedForm::SetBackColor(Color color) {
 
 std::vector<FormControl*> DesignedForm::Controls() {
   std::vector<FormControl*> controls;
+  controls.reserve(controls_.size());
   for (const auto& control : controls_) controls.push_back(control.get());
   return controls;
 }
@@ -535,7 +538,7 @@ void DesignedForm::SetApplicationIcon() {
 void DesignedForm::SetPointer(MousePointer pointer) {
   pointer_ = pointer;
   POINT cursor;
-  if (!Hwnd() || !::GetCursorPos(&cursor)) return;
+  if (Hwnd() == nullptr || !::GetCursorPos(&cursor)) return;
   const HWND under = ::WindowFromPoint(cursor);
   if (under == Hwnd() || ::IsChild(Hwnd(), under)) {
     ::SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
@@ -558,14 +561,13 @@ void DesignedForm::SetCustomPointerFile(std::string_view path) {
 
 std::string DesignedForm::TextOf(std::string_view full_name) const {
   DesignedControl& control = Named(full_name);
-  if (!control.KnownText()) {
-    const HWND window = control.Hwnd();
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    control.KnowText(Narrow(text));
-  }
-  return *control.KnownText();
+  if (const auto& known = control.KnownText()) return *known;
+  const HWND window = control.Hwnd();
+  std::wstring wide(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(::GetWindowTextW(window, wide.data(), static_cast<int>(wide.size()))));
+  std::string text = Narrow(wide);
+  control.KnowText(text);
+  return text;
 }
 
 // Setting the text a control already shows is skipped: it would only repaint it, and in a text
@@ -574,7 +576,7 @@ std::string DesignedForm::TextOf(std::string_view full_name) const {
 void DesignedForm::SetTextOf(std::string_view full_name, std::string_view text) {
   DesignedControl& control = Named(full_name);
   const std::wstring wide = Widen(text);
-  std::string shown = Narrow(wide.c_str());
+  std::string shown = Narrow(std::wstring_view(wide).substr(0, wide.find(L'\0')));
   if (TextOf(full_name) == shown) return;
   setting_text_ = true;
   const BOOL done = ::SetWindowTextW(control.Hwnd(), wide.c_str());

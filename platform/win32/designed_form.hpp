@@ -103,11 +103,15 @@ class DesignedForm : public virtual FormWindow {
  public:
   DesignedForm(const DesignedForm&) = delete;
   DesignedForm& operator=(const DesignedForm&) = delete;
+  DesignedForm(DesignedForm&&) = delete;
+  DesignedForm& operator=(DesignedForm&&) = delete;
+  // A form destroys its window in its own destructor, while the members its handlers use exist.
+  ~DesignedForm() override;
 
   [[nodiscard]] HWND Hwnd() const { return window_.get(); }
   // The message loop offers every message here first; true means it was handled (keyboard
   // navigation between the controls, Enter, Esc) and must not be dispatched again.
-  [[nodiscard]] bool PreTranslate(MSG& msg);
+  [[nodiscard]] bool PreTranslate(MSG& msg) const;
   // The control with this name ("Label3(2)" for an array element); null for a name that is not
   // in the design, and while the window does not exist.
   [[nodiscard]] HWND ControlHandle(std::string_view full_name) const;
@@ -122,13 +126,13 @@ class DesignedForm : public virtual FormWindow {
   void SetPointer(MousePointer pointer) override;
   void SetCustomPointerFile(std::string_view path) override;
   [[nodiscard]] Accessibility& Accessible() override { return accessibility_; }
-  [[nodiscard]] bool Visible() const override { return Hwnd() && ::IsWindowVisible(Hwnd()) != FALSE; }
+  [[nodiscard]] bool Visible() const override {
+    return Hwnd() != nullptr && ::IsWindowVisible(Hwnd()) != FALSE;
+  }
 
  protected:
   DesignedForm(HINSTANCE instance, const FormClass& form_class, std::span<const ControlDesign> design,
                const SystemColors& system_colors);
-  // A form destroys its window in its own destructor, while the members its handlers use exist.
-  ~DesignedForm() override;
 
   // Creates the window hidden, sized to the designed client area, every control and every form
   // property in its design state.
@@ -161,7 +165,7 @@ class DesignedForm : public virtual FormWindow {
 
  private:
   template <typename Window>
-  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  friend LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   static LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                     DWORD_PTR self) noexcept;
 

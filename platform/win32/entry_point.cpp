@@ -100,7 +100,7 @@ class Program {
 }  // namespace
 }  // namespace wethrix::win32
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   // Before any DLL is loaded: from System32 only, never from the program's folder (a Downloads
   // folder may hold a planted DLL). Delay-loaded WinINet and whatever the system loads follow it.
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -108,7 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     // Before anything else, a second start hands over to the copy already running.
     wethrix::win32::SingleInstance single_instance;
     if (single_instance.HandedOver()) return 0;
-    wethrix::win32::Program program(instance);
+    wethrix::win32::Program program(hInstance);
     return program.Run(single_instance);
   } catch (const std::exception& error) {
     ::MessageBoxW(nullptr, wethrix::win32::Widen(error.what()).c_str(), L"Wethrix", MB_ICONERROR);

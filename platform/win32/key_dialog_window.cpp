@@ -103,7 +103,7 @@ LRESULT KeyDialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       ::SendMessageW(Hwnd(), WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE:
-      if (events_) {
+      if (events_ != nullptr) {
         events_->Form_Unload();
       } else {
         Unload();
@@ -127,7 +127,7 @@ void KeyDialogWindow::OnCommand(const DesignedControl& control, WORD code) {
 }
 
 void KeyDialogWindow::OnMouseMove(const DesignedControl* control) {
-  if (!control) return Raise(events_, &KeyDialogEvents::MouseMove, KeyDialogControl::kForm);
+  if (control == nullptr) return Raise(events_, &KeyDialogEvents::MouseMove, KeyDialogControl::kForm);
   if (const auto* report = Lookup(kMouseReports, control->Design().name)) {
     Raise(events_, &KeyDialogEvents::MouseMove, *report);
   }

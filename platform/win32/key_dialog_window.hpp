@@ -18,6 +18,8 @@ class KeyDialogWindow final : public KeyDialogView, public DesignedForm {
   explicit KeyDialogWindow(HINSTANCE instance, const SystemColors& system_colors = DesktopColors());
   KeyDialogWindow(const KeyDialogWindow&) = delete;
   KeyDialogWindow& operator=(const KeyDialogWindow&) = delete;
+  KeyDialogWindow(KeyDialogWindow&&) = delete;
+  KeyDialogWindow& operator=(KeyDialogWindow&&) = delete;
   ~KeyDialogWindow() override;
 
   // Receives the events of user actions; none are raised while it is null.

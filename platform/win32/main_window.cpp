@@ -53,7 +53,7 @@ constexpr std::pair<std::string_view, MainControl> kMouseReports[] = {
     case WindowState::kMinimized:
       return visible ? SW_MINIMIZE : SW_SHOWMINIMIZED;
     case WindowState::kMaximized:
-      return visible ? SW_MAXIMIZE : SW_SHOWMAXIMIZED;
+      return SW_SHOWMAXIMIZED;  // from hidden or not: SW_MAXIMIZE is the same command
     case WindowState::kNormal:
       break;
   }
@@ -81,7 +81,7 @@ MainWindow::MainWindow(HINSTANCE instance, const SystemColors& system_colors)
   timer1_->SetEnabled(true);  // designed enabled with interval 0, so it waits for an interval
   retry_timer_ = std::make_unique<WindowTimer>(Hwnd(), kRetryTimerId);
   for (std::size_t i = 0; i < pictures_.size(); ++i) {
-    pictures_[i] = Named("Picture" + std::to_string(i + 1)).Picture();
+    pictures_.at(i) = Named("Picture" + std::to_string(i + 1)).Picture();
   }
   SetChecked("Option4", true);
 }
@@ -150,7 +150,7 @@ void MainWindow::OnCommand(const DesignedControl& control, WORD code) {
 }
 
 void MainWindow::OnMouseMove(const DesignedControl* control) {
-  if (!control) return Raise(events_, &MainViewEvents::MouseMove, MainControl::kBackground);
+  if (control == nullptr) return Raise(events_, &MainViewEvents::MouseMove, MainControl::kBackground);
   if (const auto* report = Lookup(kMouseReports, control->Design().name)) {
     Raise(events_, &MainViewEvents::MouseMove, *report);
   }
@@ -189,7 +189,7 @@ COLORREF MainWindow::FrameTextColor() const {
 LRESULT MainWindow::OnCustomDraw(LPARAM lparam) {
   const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lparam);
   DesignedControl* control = Find(draw.hdr.hwndFrom);
-  if (!control || control->Kind() != ControlKind::kPushButton || !skin_.button || HighContrast() ||
+  if (control == nullptr || control->Kind() != ControlKind::kPushButton || !skin_.button || HighContrast() ||
       draw.dwDrawStage != CDDS_PREPAINT) {
     return CDRF_DODEFAULT;
   }
@@ -344,7 +344,7 @@ PictureBox& MainWindow::Picture(int index) {
   if (index < 1 || index > static_cast<int>(pictures_.size())) {
     throw AppError(error_number::kSubscriptOutOfRange, "Subscript out of range");
   }
-  return *pictures_[static_cast<std::size_t>(index - 1)];
+  return *pictures_.at(static_cast<std::size_t>(index - 1));
 }
 
 }  // namespace wethrix::win32

@@ -26,6 +26,8 @@ class MainWindow final : public MainView, public DesignedForm {
   explicit MainWindow(HINSTANCE instance, const SystemColors& system_colors = DesktopColors());
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
+  MainWindow(MainWindow&&) = delete;
+  MainWindow& operator=(MainWindow&&) = delete;
   ~MainWindow() override;
 
   // Receives the events of user actions; none are raised while it is null.

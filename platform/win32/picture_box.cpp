@@ -53,7 +53,7 @@ PictureBoxWindow::PictureBoxWindow(HWND parent, int control_id, const FontDesign
       font_points_(static_cast<float>(font.points)),
       font_bold_(font.bold) {
   if (!dc_) ThrowLastError();
-  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  auto* const instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = &BoundWindowProc<PictureBoxWindow>;
@@ -62,16 +62,16 @@ PictureBoxWindow::PictureBoxWindow(HWND parent, int control_id, const FontDesign
   window_class.lpszClassName = kClassName;
   RegisterWindowClass(window_class);
   ::SetBkMode(dc_.get(), TRANSPARENT);
-  if (!::CreateWindowExW(bordered ? WS_EX_CLIENTEDGE : 0, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
-                         0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance,
-                         this)) {
+  if (::CreateWindowExW(bordered ? WS_EX_CLIENTEDGE : 0, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0,
+                        0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance,
+                        this) == nullptr) {
     ThrowLastError();
   }
   UpdateFont();
 }
 
 PictureBoxWindow::~PictureBoxWindow() {
-  if (hwnd_) ::DestroyWindow(hwnd_);
+  if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
 }
 
 LRESULT PictureBoxWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -138,7 +138,7 @@ void PictureBoxWindow::ResizeImage(int width, int height) {
 // A window not on screen is painted whole when it is shown; marking it costs a trip to the
 // window server under Wine, several times a refresh.
 void PictureBoxWindow::Invalidate() const {
-  if (hwnd_ && ::IsWindowVisible(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
+  if (hwnd_ != nullptr && ::IsWindowVisible(hwnd_)) ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 // Written straight into the image's pixels: a brush made and filled with on every clear costs

@@ -20,6 +20,8 @@ class PictureBoxWindow final : public PictureBox {
   PictureBoxWindow(HWND parent, int control_id, const FontDesign& font, Color back_color, bool bordered);
   PictureBoxWindow(const PictureBoxWindow&) = delete;
   PictureBoxWindow& operator=(const PictureBoxWindow&) = delete;
+  PictureBoxWindow(PictureBoxWindow&&) = delete;
+  PictureBoxWindow& operator=(PictureBoxWindow&&) = delete;
   ~PictureBoxWindow() override;
 
   [[nodiscard]] HWND Hwnd() const { return hwnd_; }
@@ -54,7 +56,7 @@ class PictureBoxWindow final : public PictureBox {
 
  private:
   template <typename Window>
-  friend LRESULT CALLBACK BoundWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  friend LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   void Detach() { hwnd_ = nullptr; }
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);

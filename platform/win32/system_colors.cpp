@@ -7,7 +7,7 @@ namespace wethrix::win32 {
 bool Win32SystemColors::HighContrast() const {
   HIGHCONTRASTW high_contrast{};
   high_contrast.cbSize = sizeof high_contrast;
-  return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof high_contrast, &high_contrast, 0) &&
+  return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof high_contrast, &high_contrast, 0) != FALSE &&
          (high_contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 

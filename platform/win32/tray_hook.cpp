@@ -18,6 +18,14 @@ void RouteToControl(HWND window, WPARAM wparam, LPARAM lparam) noexcept {
   }
 }
 
+// The window's own procedure, kept in a property of the window for TrayWndProc to call.
+LONG_PTR KeepProcedure(HWND window) {
+  const LONG_PTR procedure = ::GetWindowLongPtrW(window, GWLP_WNDPROC);
+  if (procedure == 0) ThrowLastError();
+  ThrowIfFalse(::SetPropW(window, kReplacedProcedure, reinterpret_cast<HANDLE>(procedure)));
+  return procedure;
+}
+
 }  // namespace
 
 LRESULT CALLBACK mSysTray::TrayWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
@@ -29,10 +37,9 @@ LRESULT CALLBACK mSysTray::TrayWndProc(HWND window, UINT message, WPARAM wparam,
 }
 
 TrayHook::TrayHook(HWND window, TrayWindowClient& control)
-    : window_(window), replaced_procedure_(::GetWindowLongPtrW(window, GWLP_WNDPROC)) {
-  ThrowIfFalse(replaced_procedure_ != 0);
-  ThrowIfFalse(::SetPropW(window, kReplacedProcedure, reinterpret_cast<HANDLE>(replaced_procedure_)));
-  replaced_user_data_ = ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+    : window_(window),
+      replaced_procedure_(KeepProcedure(window)),
+      replaced_user_data_(::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control))) {
   if (::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&mSysTray::TrayWndProc)) == 0) {
     const DWORD error = ::GetLastError();
     Restore();

@@ -22,13 +22,15 @@ class TrayHook {
   ~TrayHook();
   TrayHook(const TrayHook&) = delete;
   TrayHook& operator=(const TrayHook&) = delete;
+  TrayHook(TrayHook&&) = delete;
+  TrayHook& operator=(TrayHook&&) = delete;
 
  private:
   void Restore() noexcept;
 
   HWND window_;
   LONG_PTR replaced_procedure_;
-  LONG_PTR replaced_user_data_ = 0;
+  LONG_PTR replaced_user_data_;
 };
 
 }  // namespace wethrix::win32

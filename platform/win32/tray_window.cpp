@@ -15,13 +15,14 @@ void RegisterWindowClass(WNDPROC procedure) {
   window_class.cbWndExtra = sizeof(LONG_PTR);
   window_class.hInstance = ::GetModuleHandleW(nullptr);
   window_class.lpszClassName = kClassName;
-  if (::RegisterClassExW(&window_class) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  if (::RegisterClassExW(&window_class) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     ThrowLastError();
+  }
 }
 
 UINT RegisterTaskbarCreated() {
   const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
-  ThrowIfFalse(message != 0);
+  if (message == 0) ThrowLastError();
   return message;
 }
 
@@ -31,7 +32,7 @@ Win32TrayWindow::Win32TrayWindow() : taskbar_created_(RegisterTaskbarCreated()) 
   RegisterWindowClass(&WindowProc);
   window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                   ::GetModuleHandleW(nullptr), this));
-  ThrowIfFalse(window_.get() != nullptr);
+  if (window_.get() == nullptr) ThrowLastError();
   // Lets the broadcast through to an elevated instance too; older systems simply ignore it.
   ::ChangeWindowMessageFilterEx(window_.get(), taskbar_created_, MSGFLT_ALLOW, nullptr);
 }
@@ -42,7 +43,9 @@ void Win32TrayWindow::InstallHook(TrayWindowClient& control) {
 }
 
 void Win32TrayWindow::StartRetryTimer(std::chrono::milliseconds interval) {
-  ThrowIfFalse(::SetTimer(window_.get(), kRetryTimerId, static_cast<UINT>(interval.count()), nullptr) != 0);
+  if (::SetTimer(window_.get(), kRetryTimerId, static_cast<UINT>(interval.count()), nullptr) == 0) {
+    ThrowLastError();
+  }
 }
 
 void Win32TrayWindow::StopRetryTimer() noexcept {

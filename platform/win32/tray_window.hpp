@@ -19,6 +19,9 @@ class Win32TrayWindow final : public TrayWindow {
   Win32TrayWindow();
   Win32TrayWindow(const Win32TrayWindow&) = delete;
   Win32TrayWindow& operator=(const Win32TrayWindow&) = delete;
+  Win32TrayWindow(Win32TrayWindow&&) = delete;
+  Win32TrayWindow& operator=(Win32TrayWindow&&) = delete;
+  ~Win32TrayWindow() override = default;
 
   [[nodiscard]] std::uintptr_t Handle() const override {
     return reinterpret_cast<std::uintptr_t>(window_.get());

@@ -28,6 +28,8 @@ class WinInetTransfer final : public HttpTransfer {
   WinInetTransfer();
   WinInetTransfer(const WinInetTransfer&) = delete;
   WinInetTransfer& operator=(const WinInetTransfer&) = delete;
+  WinInetTransfer(WinInetTransfer&&) = delete;
+  WinInetTransfer& operator=(WinInetTransfer&&) = delete;
   ~WinInetTransfer() override;
 
   [[nodiscard]] bool Begin(const std::string& url, HttpTimeouts timeouts) override;

@@ -129,7 +129,7 @@ class Session : public ::testing::Test {
 
   static void ClosingEndsEverything() {
     ASSERT_TRUE(IconInTheArea());
-    ASSERT_TRUE(std::filesystem::exists(Wethrix().ConverterFile()));
+    ASSERT_TRUE(std::filesystem::exists(ConverterFile()));
     ASSERT_TRUE(Wethrix().CloseAndWait());
     ExpectEndedAsClosing();
   }
@@ -138,7 +138,7 @@ class Session : public ::testing::Test {
   static void ExpectEndedAsClosing() {
     EXPECT_EQ(Wethrix().ExitCode(), 0U);
     EXPECT_FALSE(IconInTheArea()) << "the program took its icon out";
-    EXPECT_FALSE(std::filesystem::exists(Wethrix().ConverterFile()));
+    EXPECT_FALSE(std::filesystem::exists(ConverterFile()));
   }
 
   static inline std::unique_ptr<NotificationArea> area_;
@@ -307,7 +307,7 @@ TEST_F(FirstRun, ASecondStartBringsThisCopyBackAndEndsWithoutATraceOfItsOwn) {
   EXPECT_EQ(RequestCount(), requests);
   EXPECT_EQ(settings::StoredValues(), stored);
   EXPECT_FALSE(std::filesystem::exists(portable.Path() / "CurTemp.bmp"));
-  EXPECT_TRUE(std::filesystem::exists(Wethrix().ConverterFile())) << "the running copy's converter stays";
+  EXPECT_TRUE(std::filesystem::exists(ConverterFile())) << "the running copy's converter stays";
 }
 
 TEST_F(FirstRun, ClosingEndsTheProcessAndRemovesTheConverterAndTheTrayIcon) {
@@ -462,7 +462,7 @@ TEST_F(EndOfSession, ACancelledEndLeavesTheProgramRunningAndARealOneEndsItAsClos
   Wethrix().TimerTick();
   ExpectQuietRefreshAfter(refreshes);
   EXPECT_TRUE(IconInTheArea());
-  EXPECT_TRUE(std::filesystem::exists(Wethrix().ConverterFile()));
+  EXPECT_TRUE(std::filesystem::exists(ConverterFile()));
 
   (void)Wethrix().EndSession(true);
   ASSERT_TRUE(Wethrix().WaitForEnd());

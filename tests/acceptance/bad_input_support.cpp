@@ -30,8 +30,9 @@ void Store(const std::wstring& key, const StoredValue& value) {
 std::map<std::wstring, StoredValue> StoredValues() {
   std::map<std::wstring, StoredValue> values;
   HKEY raw = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) {
     return values;
+  }
   const win32::unique_hkey key(raw);
   for (DWORD index = 0;; ++index) {
     std::wstring name(16384, L'\0');

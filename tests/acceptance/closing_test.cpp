@@ -20,13 +20,13 @@ TEST(ClosingTest, ClosingWhileARefreshWaitsEndsTheProgramAtOnceAndLeavesNoConver
   WethrixDriver wethrix(folder.Path());
   wethrix.Start();
   ASSERT_TRUE(WaitUntil([] { return standin::Requests().size() == 1; })) << "the first refresh never asked";
-  ASSERT_TRUE(std::filesystem::exists(wethrix.ConverterFile()));
+  ASSERT_TRUE(std::filesystem::exists(ConverterFile()));
 
   wethrix.Click("Option5");  // a unit change while the query waits: one more run owed
   ASSERT_TRUE(WaitUntil([&] { return wethrix.Checked("Option5"); }));
   EXPECT_TRUE(wethrix.CloseAndWait(kClosingBound)) << "the process outlived its window";
 
-  EXPECT_FALSE(std::filesystem::exists(wethrix.ConverterFile()));
+  EXPECT_FALSE(std::filesystem::exists(ConverterFile()));
   EXPECT_EQ(standin::Requests().size(), 1U) << "no rerun after closing";
   settings::Clear();
 }

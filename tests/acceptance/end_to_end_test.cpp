@@ -29,12 +29,12 @@ TEST(EndToEndTest, TheFirstRefreshReachesEveryOutputAndClosingCleansUp) {
   EXPECT_EQ(
       standin::Requests(),
       std::vector<std::string>{"GET /data/2.5/weather?q=%22San%20Diego%20CA%22&APPID=demo-key HTTP/1.1"});
-  EXPECT_TRUE(std::filesystem::exists(wethrix.ConverterFile()));
+  EXPECT_TRUE(std::filesystem::exists(ConverterFile()));
   EXPECT_NE(wethrix.TrayWindow(), nullptr);
   EXPECT_TRUE(wethrix.MessageBoxTexts().empty());
 
   ASSERT_TRUE(wethrix.CloseAndWait());
-  EXPECT_FALSE(std::filesystem::exists(wethrix.ConverterFile()));
+  EXPECT_FALSE(std::filesystem::exists(ConverterFile()));
   EXPECT_TRUE(std::filesystem::exists(icon)) << "the images stay";
 }
 

@@ -166,7 +166,7 @@ TEST_F(HeldFiles, AnIconFileHeldForLongStillGivesTheTrayTheNewReading) {
 
 TEST_F(HeldFiles, AFolderWhereTheConverterShouldBeStillGivesTheTrayTheNewReading) {
   TickAt(kFortyOne);
-  const std::filesystem::path converter = Wethrix().ConverterFile();
+  const std::filesystem::path converter = ConverterFile();
   std::filesystem::remove(converter);
   std::filesystem::create_directory(converter);
   TickAt(kSixtyOne);
@@ -296,14 +296,14 @@ class LongTemp : public HostilePc {
 };
 
 TEST_F(LongTemp, TheConverterIsWrittenThereAndTheTrayShowsTheReading) {
-  ASSERT_GT(Wethrix().ConverterFile().native().size(), 260U);
+  ASSERT_GT(ConverterFile().native().size(), 260U);
   WaitForTheFirstReading();
   EXPECT_TRUE(Wethrix().MessageBoxTexts().empty());
   EXPECT_NE(Tip().find(", 61 "), std::string::npos) << Tip();
   ExpectTheIconTellsTheTip();
-  EXPECT_TRUE(std::filesystem::exists(Wethrix().ConverterFile()));
+  EXPECT_TRUE(std::filesystem::exists(ConverterFile()));
   ASSERT_TRUE(Wethrix().CloseAndWait());
-  EXPECT_FALSE(std::filesystem::exists(Wethrix().ConverterFile()));
+  EXPECT_FALSE(std::filesystem::exists(ConverterFile()));
 }
 
 }  // namespace

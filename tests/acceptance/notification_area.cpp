@@ -108,8 +108,9 @@ BOOL NotificationArea::Take(HWND sender, const COPYDATASTRUCT& data) {
 
 void NotificationArea::Change(Icon& icon, const COPYDATASTRUCT& data) {
   const auto& record = *static_cast<const Record*>(data.lpData);
-  if ((record.flags & NIF_TIP) != 0)
+  if ((record.flags & NIF_TIP) != 0) {
     icon.tip.assign(record.tip, ::wcsnlen(record.tip, std::size(record.tip)));
+  }
   if ((record.flags & NIF_ICON) == 0) return;
   const std::size_t mask = BitmapBytes(1, record.width, record.height, 1);
   const std::size_t colour = BitmapBytes(record.planes, record.width, record.height, record.bits_per_pixel);
@@ -159,7 +160,9 @@ std::string KnownIcons::Misreading(const NotificationArea& area, DWORD process) 
   if (!picture) return "no icon, with the tooltip " + tip;
   if (!known_.contains(tip)) return "no calm icon to judge by, for the tooltip " + tip;
   for (const auto& [other, known] : known_) {
-    if ((*picture == known) != (other == tip)) return "the tooltip tells " + tip + ", the icon " + other;
+    if ((*picture == known) != (other == tip)) {
+      return std::string("the tooltip tells ").append(tip).append(", the icon ").append(other);
+    }
   }
   return {};
 }

@@ -35,6 +35,8 @@ class NotificationArea {
   NotificationArea();
   NotificationArea(const NotificationArea&) = delete;
   NotificationArea& operator=(const NotificationArea&) = delete;
+  NotificationArea(NotificationArea&&) = delete;
+  NotificationArea& operator=(NotificationArea&&) = delete;
   ~NotificationArea();
 
   // Whether the area holds an icon that `process` added; it keeps it after the process ends.
@@ -55,7 +57,7 @@ class NotificationArea {
     std::optional<TrayPicture> picture;
     std::wstring tip;
   };
-  void Change(Icon& icon, const COPYDATASTRUCT& data);
+  static void Change(Icon& icon, const COPYDATASTRUCT& data);
   [[nodiscard]] const Icon* IconOf(DWORD process) const;
 
   mutable std::mutex mutex_;

@@ -45,8 +45,9 @@ std::string HttpGet(const std::wstring& path) {
   std::string body;
   char buffer[4096];
   DWORD read = 0;
-  while (::InternetReadFile(request.get(), buffer, sizeof buffer, &read) && read > 0)
+  while (::InternetReadFile(request.get(), buffer, sizeof buffer, &read) && read > 0) {
     body.append(buffer, read);
+  }
   return body;
 }
 
@@ -171,8 +172,9 @@ void Release() {
 
 void SetKelvin(std::string_view place, double kelvin) {
   std::wstring query = L"/__kelvin?place=";
-  for (const char c : place)
+  for (const char c : place) {
     query += c == ' ' ? std::wstring(L"%20") : std::wstring(1, static_cast<wchar_t>(c));
+  }
   (void)HttpGet(query + L"&k=" + std::to_wstring(kelvin));
 }
 
@@ -211,7 +213,7 @@ HWND KeyDialogControl(HWND dialog, std::string_view name) {
   return ::GetDlgItem(dialog, kFirstControlId + static_cast<int>(found - design.begin()));
 }
 
-WethrixDriver::WethrixDriver(const std::filesystem::path& folder) : folder_(folder) {
+WethrixDriver::WethrixDriver(std::filesystem::path folder) : folder_(std::move(folder)) {
   std::filesystem::create_directories(folder_);
   std::filesystem::copy_file(EnvironmentVariable(L"WETHRIX_EXE"), folder_ / "Wethrix.exe",
                              std::filesystem::copy_options::overwrite_existing);
@@ -248,7 +250,7 @@ void WethrixDriver::Launch() {
   DWORD error = 0;
   for (int attempt = 0; attempt < kTries; ++attempt) {
     if (::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                         folder_.wstring().c_str(), &startup, &info)) {
+                         folder_.wstring().c_str(), &startup, &info) != FALSE) {
       error = 0;
       break;
     }
@@ -290,7 +292,7 @@ HWND WethrixDriver::Control(std::string_view name) const {
         [](HWND child, LPARAM context) -> BOOL {
           auto& s = *reinterpret_cast<Search*>(context);
           if (::GetDlgCtrlID(child) == s.id) s.found = child;
-          return s.found == nullptr;
+          return s.found == nullptr ? TRUE : FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -318,8 +320,10 @@ void WethrixDriver::Click(std::string_view name) const {
 
 HWND WethrixDriver::FindOwnWindow(const std::wstring& caption) const {
   for (HWND window : OwnTopLevelWindows()) {
-    if (window != main_ && ::IsWindowVisible(window) && win32::Widen(WindowText(window)) == caption)
+    if (window != main_ && ::IsWindowVisible(window) != FALSE &&
+        win32::Widen(WindowText(window)) == caption) {
       return window;
+    }
   }
   return nullptr;
 }
@@ -336,7 +340,7 @@ HWND WethrixDriver::WaitForDialog(const std::wstring& caption, const std::wstrin
   (void)WaitUntil(
       [&] {
         for (HWND window : OwnTopLevelWindows()) {
-          if (ClassName(window) == kDialogClass && ::IsWindowVisible(window) &&
+          if (ClassName(window) == kDialogClass && ::IsWindowVisible(window) != FALSE &&
               win32::Widen(WindowText(window)) == caption && HasChildOfClass(window, child_class)) {
             found = window;
           }
@@ -350,7 +354,7 @@ HWND WethrixDriver::WaitForDialog(const std::wstring& caption, const std::wstrin
 std::vector<HWND> WethrixDriver::MessageBoxes() const {
   std::vector<HWND> boxes;
   for (HWND window : OwnTopLevelWindows()) {
-    if (ClassName(window) == kDialogClass && ::IsWindowVisible(window) &&
+    if (ClassName(window) == kDialogClass && ::IsWindowVisible(window) != FALSE &&
         ::GetDlgItem(window, kMessageBoxTextId) != nullptr) {
       boxes.push_back(window);
     }
@@ -431,7 +435,7 @@ void WethrixDriver::Minimize() const {
 }
 
 bool WethrixDriver::MainWindowShown() const {
-  return ::IsWindowVisible(main_) && !::IsIconic(main_);
+  return ::IsWindowVisible(main_) != FALSE && ::IsIconic(main_) == FALSE;
 }
 
 bool WethrixDriver::MainWindowActive() const {
@@ -457,7 +461,7 @@ bool WethrixDriver::Running() const {
   return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
-std::filesystem::path WethrixDriver::ConverterFile() const {
+std::filesystem::path ConverterFile() {
   return std::filesystem::path(EnvironmentVariable(L"TEMP")) / "nconvert.exe";
 }
 

@@ -63,12 +63,14 @@ void SetKelvin(std::string_view place, double kelvin);
 class WethrixDriver {
  public:
   // Copies the program into `folder` so its image files land in a place of the test's own.
-  explicit WethrixDriver(const std::filesystem::path& folder);
+  explicit WethrixDriver(std::filesystem::path folder);
   // Drives the Wethrix.exe already in `folder`, such as an installed one.
   struct InPlace {};
-  WethrixDriver(InPlace, std::filesystem::path folder) : folder_(std::move(folder)) {}
+  WethrixDriver(InPlace /*in_place*/, std::filesystem::path folder) : folder_(std::move(folder)) {}
   WethrixDriver(const WethrixDriver&) = delete;
   WethrixDriver& operator=(const WethrixDriver&) = delete;
+  WethrixDriver(WethrixDriver&&) = delete;
+  WethrixDriver& operator=(WethrixDriver&&) = delete;
   ~WethrixDriver();
 
   // Starts the program and waits for its main window.
@@ -96,7 +98,7 @@ class WethrixDriver {
   [[nodiscard]] std::vector<std::string> MessageBoxTexts() const;
   [[nodiscard]] std::vector<std::string> MessageBoxCaptions() const;
   // Presses OK on every message box shown; the number dismissed.
-  int DismissMessageBoxes() const;
+  [[nodiscard]] int DismissMessageBoxes() const;
   // Posts the tray callback message to the tray control's window.
   void TrayMessage(UINT mouse_message) const;
   // The tray control's window, or null.
@@ -125,7 +127,6 @@ class WethrixDriver {
   // The process's exit code once it has ended.
   [[nodiscard]] std::optional<DWORD> ExitCode() const;
   [[nodiscard]] const std::filesystem::path& Folder() const { return folder_; }
-  [[nodiscard]] std::filesystem::path ConverterFile() const;
 
  private:
   [[nodiscard]] std::vector<HWND> OwnTopLevelWindows() const;
@@ -138,6 +139,8 @@ class WethrixDriver {
   HWND main_ = nullptr;
 };
 
+// Where the programs started here extract their converter: in the TEMP folder they inherit.
+[[nodiscard]] std::filesystem::path ConverterFile();
 // Text of any window, read across processes.
 [[nodiscard]] std::string WindowText(HWND window);
 // Sets an edit control's text as a paste would, so its parent hears EN_CHANGE.

@@ -15,12 +15,12 @@ TEST(ConverterPathTest, UsesTempOrElseTheSystemTemporaryFolder) {
     std::string expected;
   };
   const Case cases[] = {
-      {"C:\\Temp", "C:\\Temp\\nconvert.exe"},
-      {"C:\\Temp\\", "C:\\Temp\\nconvert.exe"},
-      {"C:\\", "C:\\nconvert.exe"},
+      {R"(C:\Temp)", R"(C:\Temp\nconvert.exe)"},
+      {R"(C:\Temp\)", R"(C:\Temp\nconvert.exe)"},
+      {R"(C:\)", R"(C:\nconvert.exe)"},
       {"C:\\Users\\J\xC3\xBCrgen\\Temp", "C:\\Users\\J\xC3\xBCrgen\\Temp\\nconvert.exe"},
-      {std::nullopt, "C:\\Windows\\Temp\\nconvert.exe"},
-      {"", "C:\\Windows\\Temp\\nconvert.exe"},
+      {std::nullopt, R"(C:\Windows\Temp\nconvert.exe)"},
+      {"", R"(C:\Windows\Temp\nconvert.exe)"},
   };
   for (const Case& c : cases) {
     fakes::FakeEnvironment environment;
@@ -53,9 +53,9 @@ class ConverterFileTest : public ::testing::Test {
 
 TEST_F(ConverterFileTest, ExtractionKeepsOnlyAnIdenticalFileAndReplacesAnythingElse) {
   struct Case {
-    const char* what;
+    const char* what = nullptr;
     std::optional<Bytes> existing;
-    bool written;
+    bool written = false;
   };
   const Case cases[] = {
       {"absent", std::nullopt, true},

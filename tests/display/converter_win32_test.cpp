@@ -102,7 +102,7 @@ TEST_F(ConverterWin32Test, TheCarriedConverterTurnsABitmapIntoAnIconTheSystemLoa
 
   BITMAPINFO format{};
   format.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -33, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<std::uint32_t> pixels(32 * 33);
+  std::vector<std::uint32_t> pixels(std::size_t{32} * 33);
   const win32::unique_hdc screen(::CreateCompatibleDC(nullptr));
   ASSERT_EQ(::GetDIBits(screen.get(), colour.get(), 0, 33, pixels.data(), &format, DIB_RGB_COLORS), 33);
   for (const auto& [x, y] : {std::pair{0, 0}, std::pair{31, 0}, std::pair{5, 32}}) {
@@ -131,7 +131,7 @@ TEST_F(ConverterWin32Test, AMissingProgramFailsAtOnceWithFileNotFound) {
 TEST_F(ConverterWin32Test, TheChildGetsTheWindowStyle) {
   struct Case {
     std::optional<int> style;
-    int expected;
+    int expected = 0;
   };
   for (const Case& c : {Case{0, 0}, Case{std::nullopt, 6}, Case{-1, 6}, Case{7, 6}, Case{2, 2}}) {
     EXPECT_EQ(Run(Child("show-style"), c.style), c.expected) << c.style.value_or(-99);

@@ -13,6 +13,8 @@ namespace {
 
 using fakes::ScriptedProcess;
 
+constexpr char kCommandLine[] = R"("C:\Temp\nconvert.exe" -out ico "C:\a.bmp")";
+
 class RunAndWaitTest : public ::testing::Test {
  protected:
   RunAndWaitTest() {
@@ -20,8 +22,7 @@ class RunAndWaitTest : public ::testing::Test {
     launcher_.clock = &clock_;
   }
   std::int32_t Run(std::optional<int> style = std::nullopt, std::chrono::milliseconds limit = kTimeLimit) {
-    return RunAndWait({launcher_, events_, clock_}, "\"C:\\Temp\\nconvert.exe\" -out ico \"C:\\a.bmp\"",
-                      style, limit);
+    return RunAndWait({launcher_, events_, clock_}, kCommandLine, style, limit);
   }
   fakes::FakeProcessLauncher launcher_;
   fakes::FakeEventPump events_;
@@ -31,7 +32,7 @@ class RunAndWaitTest : public ::testing::Test {
 TEST(WindowStyleTest, MissingOrOutOfRangeStylesBecomeMinimisedWithoutFocus) {
   struct Case {
     std::optional<int> style;
-    int expected;
+    int expected = 0;
   };
   const Case cases[] = {{std::nullopt, 6}, {-1, 6}, {7, 6}, {INT_MIN, 6},
                         {INT_MAX, 6},      {0, 0},  {3, 3}, {6, 6}};
@@ -43,7 +44,7 @@ TEST_F(RunAndWaitTest, LaunchesTheCommandLineWithTheStyle) {
     EXPECT_EQ(Run(style), 0);
   }
   ASSERT_EQ(launcher_.launches.size(), 3U);
-  EXPECT_EQ(launcher_.launches[0].command_line, "\"C:\\Temp\\nconvert.exe\" -out ico \"C:\\a.bmp\"");
+  EXPECT_EQ(launcher_.launches[0].command_line, kCommandLine);
   EXPECT_EQ(launcher_.launches[0].window_style, 0);
   EXPECT_EQ(launcher_.launches[1].window_style, 6);
   EXPECT_EQ(launcher_.launches[2].window_style, 6);
@@ -66,8 +67,9 @@ TEST_F(RunAndWaitTest, ReadsAtMostEveryHundredMillisecondsAndReturnsTheMomentThe
   const auto& launch = launcher_.launches.at(0);
   EXPECT_EQ(launch.polls, 4);
   ASSERT_EQ(passes.size(), 4U);
-  for (std::size_t pass = 1; pass < passes.size(); ++pass)
+  for (std::size_t pass = 1; pass < passes.size(); ++pass) {
     EXPECT_LE(passes[pass] - passes[pass - 1], kPollInterval);
+  }
   EXPECT_EQ(clock_.Now().time_since_epoch(), std::chrono::milliseconds(250));
   EXPECT_TRUE(launch.closed);
   EXPECT_FALSE(launch.terminated);

@@ -36,7 +36,7 @@ void Form1Harness::Answer(int status, std::string_view body) {
   inet.replies.push_back(fakes::Reply(status, std::string(body)));
 }
 
-void Form1Harness::Start() {
+void Form1Harness::Start() const {
   form->Form_Load();
   form->Form_Activate();
 }

@@ -30,7 +30,7 @@ class Form1Harness {
   // Queues one reply of the weather service.
   void Answer(int status, std::string_view body);
   // Loads the window and performs the first activation, as the program does at start.
-  void Start();
+  void Start() const;
   // Runs `action` once, in the first pass of pending events: a trigger that comes while the
   // refresh waits.
   void OnceWhileWaiting(std::function<void()> action);

@@ -5,7 +5,7 @@
 namespace wethrix::testing {
 namespace {
 
-constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr std::string_view kRunKey = R"(Software\Microsoft\Windows\CurrentVersion\Run)";
 
 class Form1OptionsTest : public ::testing::Test {
  protected:
@@ -19,7 +19,7 @@ class Form1OptionsTest : public ::testing::Test {
 };
 
 TEST_F(Form1OptionsTest, ANewLocationIsStoredAsTypedAndRefreshesAloud) {
-  h.dialogs.input_answers.push_back("  Paris France ");
+  h.dialogs.input_answers.emplace_back("  Paris France ");
   h.Answer(401, kRefusedReply);
   h.form->PushButton4_Click();
 
@@ -45,7 +45,7 @@ TEST_F(Form1OptionsTest, CancellingTheLocationChangesNothingAndQueriesNothing) {
 }
 
 TEST_F(Form1OptionsTest, ALocationOfOnlySpacesIsAccepted) {
-  h.dialogs.input_answers.push_back("   ");
+  h.dialogs.input_answers.emplace_back("   ");
   h.Answer(200, kSanDiegoReply);
   h.form->PushButton4_Click();
   EXPECT_EQ(h.Setting("Text1"), "   ");

@@ -14,7 +14,10 @@
 namespace wethrix::testing {
 namespace {
 
-const std::string kDegree = "\xC2\xB0";
+// The degree sign, in UTF-8 as every text carries it.
+std::string Degree() {
+  return "\xC2\xB0";
+}
 constexpr std::string_view kHint =
     "API Key not found. Please click on 'Getting Started / Enter Your API Key' now.";
 
@@ -28,12 +31,12 @@ TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
   };
   const double no_reading = std::nan("");
   const Case cases[] = {
-      {78, Unit::kFahrenheit, "78 " + kDegree + "F", "78 " + kDegree + "F",
-       "The current temperature in San Diego is 78 " + kDegree + "F"},
-      {-3, Unit::kCelsius, "-3 " + kDegree + "C", "-3 " + kDegree + "C",
-       "The current temperature in San Diego is -3 " + kDegree + "C"},
-      {-0.0, Unit::kCelsius, "0 " + kDegree + "C", "0 " + kDegree + "C",
-       "The current temperature in San Diego is 0 " + kDegree + "C"},
+      {78, Unit::kFahrenheit, "78 " + Degree() + "F", "78 " + Degree() + "F",
+       "The current temperature in San Diego is 78 " + Degree() + "F"},
+      {-3, Unit::kCelsius, "-3 " + Degree() + "C", "-3 " + Degree() + "C",
+       "The current temperature in San Diego is -3 " + Degree() + "C"},
+      {-0.0, Unit::kCelsius, "0 " + Degree() + "C", "0 " + Degree() + "C",
+       "The current temperature in San Diego is 0 " + Degree() + "C"},
       {kRefusedKeyTemperature, Unit::kFahrenheit, std::string(kHint), "N/A",
        "The current temperature in San Diego is unavailable because " + std::string(kHint)},
       {no_reading, Unit::kCelsius, "the weather service could not be reached", "N/A",
@@ -55,9 +58,9 @@ TEST(RefreshTextsTest, EachKindOfReadingHasItsTexts) {
 TEST(RefreshTextsTest, AnEndlessPlaceNameIsShortenedSoTheReadingStaysInView) {
   const std::string shown = std::string(63, 'L') + "\xE2\x80\xA6";
   const RefreshTexts texts = BuildRefreshTexts(7, "", Unit::kCelsius, std::string(10000, 'L'), "");
-  EXPECT_EQ(texts.label2, "The current temperature in " + shown + " is 7 " + kDegree + "C");
-  EXPECT_EQ(texts.tooltip, "Wethrix\r\n" + shown + ", 7 " + kDegree + "C");
-  EXPECT_EQ(texts.balloon, shown + ", 7 " + kDegree + "C");
+  EXPECT_EQ(texts.label2, "The current temperature in " + shown + " is 7 " + Degree() + "C");
+  EXPECT_EQ(texts.tooltip, "Wethrix\r\n" + shown + ", 7 " + Degree() + "C");
+  EXPECT_EQ(texts.balloon, shown + ", 7 " + Degree() + "C");
 }
 
 TEST(TemperatureIconTest, TheNumberAlwaysFitsAndShortOnesKeepTheDesignFont) {
@@ -82,7 +85,7 @@ TEST(Form1RefreshTest, AReadingReachesTheWindowTheTrayAndTheFiles) {
   h.Answer(200, kSanDiegoReply);
   h.Start();
 
-  const std::string reading = "78 " + kDegree + "F";
+  const std::string reading = "78 " + Degree() + "F";
   EXPECT_EQ(h.view.label2, "The current temperature in San Diego is " + reading);
   EXPECT_EQ(h.view.text2, reading);
   EXPECT_EQ(h.Setting("Text2"), reading);
@@ -195,7 +198,7 @@ TEST(Form1RefreshTest, AConverterThatCannotBePutRightIsNotRunAndToldOnlyAloudYet
   h.Answer(200, kSanDiegoReply);
   h.form->Form_Load();
   h.files.files["C:\\Temp\\nconvert.exe"] = Bytes{'M', 'Z', 9};
-  h.files.read_only_folders.push_back("C:\\Temp");
+  h.files.read_only_folders.emplace_back("C:\\Temp");
   h.form->ListTemp(true);
   EXPECT_TRUE(h.dialogs.boxes.empty()) << "a silent refresh";
   h.form->ListTemp(false);
@@ -207,9 +210,9 @@ TEST(Form1RefreshTest, AConverterThatCannotBePutRightIsNotRunAndToldOnlyAloudYet
 }
 
 constexpr std::string_view kOsloReply = R"({"main":{"temp":268.15},"name":"Oslo","cod":200})";
-constexpr char kBitmapFile[] = "C:\\Apps\\Wethrix\\CurTemp.bmp";
-constexpr char kIconFile[] = "C:\\Apps\\Wethrix\\CurTemp.ico";
-constexpr char kConverterFile[] = "C:\\Temp\\nconvert.exe";
+constexpr char kBitmapFile[] = R"(C:\Apps\Wethrix\CurTemp.bmp)";
+constexpr char kIconFile[] = R"(C:\Apps\Wethrix\CurTemp.ico)";
+constexpr char kConverterFile[] = R"(C:\Temp\nconvert.exe)";
 
 // A refresh after one that showed 78 degrees, on a PC where something stands in the way.
 TEST(Form1RefreshTest, TheTrayShowsThisReadingWhateverBecameOfTheConverter) {
@@ -227,11 +230,11 @@ TEST(Form1RefreshTest, TheTrayShowsThisReadingWhateverBecameOfTheConverter) {
          h.launcher.on_launch = [](std::string_view /*command_line*/) {};
        }},
       {"the icon file stays held",
-       [](Form1Harness& h) { h.files.in_use[kIconFile] = h.files.kInUseForGood; }},
+       [](Form1Harness& h) { h.files.in_use[kIconFile] = fakes::FakeFileSystem::kInUseForGood; }},
       {"another program's converter stays",
        [](Form1Harness& h) {
          h.files.files[kConverterFile] = Bytes{'M', 'Z', 9};
-         h.files.in_use[kConverterFile] = h.files.kInUseForGood;
+         h.files.in_use[kConverterFile] = fakes::FakeFileSystem::kInUseForGood;
        }},
   };
   for (const Case& c : cases) {
@@ -243,7 +246,7 @@ TEST(Form1RefreshTest, TheTrayShowsThisReadingWhateverBecameOfTheConverter) {
     h.Answer(200, kOsloReply);
     ASSERT_TRUE(h.view.timer1.Tick());
 
-    EXPECT_EQ(h.tray->TrayTip(), "Wethrix\r\nOslo, 23 " + kDegree + "F") << c.what;
+    EXPECT_EQ(h.tray->TrayTip(), "Wethrix\r\nOslo, 23 " + Degree() + "F") << c.what;
     ASSERT_EQ(h.pictures.icons.size(), 2U) << c.what;
     EXPECT_EQ(h.pictures.icons.back(), h.IconOfTheDrawnPicture()) << c.what;
     EXPECT_NE(h.pictures.icons.back(), first) << c.what << ": the 78 is gone";
@@ -283,7 +286,7 @@ TEST(Form1RefreshTest, ABitmapThatCannotBeWrittenIsToldYetTheTrayTellsTheReading
   Form1Harness h;
   h.Answer(200, kSanDiegoReply);
   h.form->Form_Load();
-  h.files.in_use[kBitmapFile] = h.files.kInUseForGood;
+  h.files.in_use[kBitmapFile] = fakes::FakeFileSystem::kInUseForGood;
   const auto start = h.clock.Now();
   ASSERT_TRUE(h.view.timer1.Tick());
   EXPECT_GE(h.clock.Now() - start, kFilePatience);
@@ -348,8 +351,8 @@ TEST(Form1RefreshTest, ARefreshEndedByAnEscapingErrorOwesNoFurtherRun) {
 
 TEST(Form1RefreshTest, TheImageFolderIsCreatedAgainWhenMissingAndTheDriveRootIsNeverUsed) {
   Form1Harness h;
-  const std::string folder = "C:\\Users\\user\\AppData\\Local\\Kestrivon\\Wethrix";
-  h.files.read_only_folders.push_back("C:\\Apps\\Wethrix");
+  const std::string folder = R"(C:\Users\user\AppData\Local\Kestrivon\Wethrix)";
+  h.files.read_only_folders.emplace_back(R"(C:\Apps\Wethrix)");
   h.files.missing_folders.push_back(folder);
   h.files.refuse_folders = true;
   h.form->Form_Load();
@@ -415,9 +418,9 @@ TEST(Form1ClosingTest, ClosingInsideAWaitEndsTheRefreshThereAndTheProgramAtOnce)
 TEST(Form1RefreshTest, AnUnwritableProgramFolderMovesTheImagesToLocalAppData) {
   Form1Harness h;
   h.Answer(200, kSanDiegoReply);
-  h.files.read_only_folders.push_back("C:\\Apps\\Wethrix");
+  h.files.read_only_folders.emplace_back(R"(C:\Apps\Wethrix)");
   h.Start();
-  const std::string folder = "C:\\Users\\user\\AppData\\Local\\Kestrivon\\Wethrix";
+  const std::string folder = R"(C:\Users\user\AppData\Local\Kestrivon\Wethrix)";
   EXPECT_TRUE(h.files.Exists(folder + "\\CurTemp.bmp"));
   EXPECT_EQ(h.launcher.launches.at(0).command_line,
             "\"C:\\Temp\\nconvert.exe\" -out ico \"" + folder + "\\CurTemp.bmp\"");

@@ -9,7 +9,7 @@
 #include "platform/fakes/fake_shell.hpp"
 #include "platform/win32/key_dialog_window.hpp"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   using namespace wethrix;
   fakes::FakeSettingsStore store;
   store.Set("APIKey", "0123456789abcdef0123456789abcdef");
@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
   fakes::FakeShellOpen shell;
   fakes::FakeFileSystem files;
   fakes::FakeEnvironment environment;
-  win32::KeyDialogWindow window(instance);
+  win32::KeyDialogWindow window(hInstance);
   Form3 form3(window, {store, dialogs, shell, files, environment, [](bool) {}, [] { ::PostQuitMessage(0); }});
   window.SetEvents(&form3);
   form3.Show();

@@ -14,7 +14,7 @@ TEST(ContrastTest, AHighContrastThemeGivesEverythingButPictureBoxesTheSystemsCol
   const Ink window{system.Value(5), system.Value(8)};  // the window colour, the window text
   struct Case {
     std::optional<ControlKind> kind;
-    Ink high_contrast;
+    Ink high_contrast{};
   };
   const Case cases[] = {
       {std::nullopt, face},  // the form itself

@@ -221,12 +221,12 @@ TEST_F(ReleaseTest, InstallingOverARunningWethrixClosesItFirst) {
   InstallSilently(L"WETHRIX_SETUP");
   WethrixDriver wethrix(WethrixDriver::InPlace{}, InstallFolder());
   StartAndWaitForTheFirstIcon(wethrix);
-  ASSERT_TRUE(fs::exists(wethrix.ConverterFile()));
+  ASSERT_TRUE(fs::exists(ConverterFile()));
 
   InstallSilently(L"WETHRIX_SETUP");
   EXPECT_TRUE(WaitUntil([&] { return !wethrix.Running(); }));
   EXPECT_EQ(wethrix.ExitCode(), 0U) << "closed as by its close box, not ended by force";
-  EXPECT_FALSE(fs::exists(wethrix.ConverterFile()));
+  EXPECT_FALSE(fs::exists(ConverterFile()));
   UninstallSilently();
 }
 

@@ -17,20 +17,21 @@ using unique_find_handle = win32::unique_handle<HANDLE, &::FindClose, &win32::In
 
 // `folder` in the long form ("\\?\C:\..."), which alone reaches paths past 260 characters.
 inline void RemoveLongTree(const std::wstring& folder) {
+  const std::wstring inside = folder + L"\\";
   WIN32_FIND_DATAW found{};
-  const unique_find_handle search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+  const unique_find_handle search(::FindFirstFileW((inside + L"*").c_str(), &found));
   if (search) {
-    do {
+    for (bool more = true; more; more = ::FindNextFileW(search.get(), &found) != FALSE) {
       const std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;
-      const std::wstring entry = folder + L"\\" + name;
+      const std::wstring entry = inside + name;
       if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         RemoveLongTree(entry);
       } else {
         ::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(entry.c_str());
       }
-    } while (::FindNextFileW(search.get(), &found));
+    }
   }
   ::RemoveDirectoryW(folder.c_str());
 }

@@ -183,7 +183,7 @@ TEST_F(GetWeatherTest, ATransferPastItsTimeIsAbandonedSoTheNextAsksAtOnceAndOnly
 
 class FailingTransfer final : public HttpTransfer {
  public:
-  [[nodiscard]] bool Begin(const std::string&, HttpTimeouts) override {
+  [[nodiscard]] bool Begin(const std::string& /*url*/, HttpTimeouts /*timeouts*/) override {
     throw AppError(error_number::kSystem, "The system cannot start the transfer");
   }
   [[nodiscard]] bool StillExecuting() const override { return false; }

@@ -65,7 +65,7 @@ TEST(RequestTest, TheBaseCanBeReplacedByAnHttpsAddressOrAPlainOneThatStaysOnThis
   for (const auto& c : cases) {
     fakes::FakeEnvironment environment;
     if (c.variable != nullptr) environment.variables["WETHRIX_API_BASE"] = c.variable;
-    EXPECT_EQ(ApiBase(environment), c.base) << (c.variable ? c.variable : "(unset)");
+    EXPECT_EQ(ApiBase(environment), c.base) << (c.variable != nullptr ? c.variable : "(unset)");
   }
 }
 

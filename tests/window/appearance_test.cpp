@@ -17,8 +17,8 @@
 namespace wethrix::win32 {
 namespace {
 
-constexpr char kFolder[] = "C:\\Apps\\Wethrix";
-constexpr char kSkinFile[] = "C:\\Apps\\Wethrix\\x\\o.cjs";
+constexpr char kFolder[] = R"(C:\Apps\Wethrix)";
+constexpr char kSkinFile[] = R"(C:\Apps\Wethrix\x\o.cjs)";
 using testing::kWhite;
 constexpr COLORREF kSkinWindow = 0x00302010;  // window=#102030
 
@@ -85,13 +85,16 @@ constexpr POINT kInSwatch{101, 290};
 constexpr POINT kInButton{12, 20};            // PushButton5, left of its caption
 constexpr RECT kLabel1Text{24, 63, 100, 78};  // "San Diego"
 
-const std::map<std::string, Color> kButtonFaced = {
-    {"Form1", kButtonFace},     {"Frame2", kButtonFace},    {"Label1", kButtonFace},
-    {"Frame4", kButtonFace},    {"Label2", kButtonFace},    {"Frame3", kButtonFace},
-    {"Option4", kButtonFace},   {"Option5", kButtonFace},   {"Frame1", kButtonFace},
-    {"Check3", kButtonFace},    {"Check8", kButtonFace},    {"Frame7", kButtonFace},
-    {"Label3(1)", kButtonFace}, {"Label3(2)", kButtonFace}, {"Label3(3)", kButtonFace},
-};
+// What a pass to the button face recolours: the form and its white controls but the swatches.
+std::map<std::string, Color> ButtonFaced() {
+  return {
+      {"Form1", kButtonFace},     {"Frame2", kButtonFace},    {"Label1", kButtonFace},
+      {"Frame4", kButtonFace},    {"Label2", kButtonFace},    {"Frame3", kButtonFace},
+      {"Option4", kButtonFace},   {"Option5", kButtonFace},   {"Frame1", kButtonFace},
+      {"Check3", kButtonFace},    {"Check8", kButtonFace},    {"Frame7", kButtonFace},
+      {"Label3(1)", kButtonFace}, {"Label3(2)", kButtonFace}, {"Label3(3)", kButtonFace},
+  };
+}
 
 TEST_F(AppearanceTest, WithoutASkinFileTheWindowStaysWhite) {
   ApplySkin(window_, skin_, files_, kFolder);
@@ -111,7 +114,7 @@ TEST_F(AppearanceTest, AHiddenSkinFileCountsAsAbsent) {
 TEST_F(AppearanceTest, WithTheSkinFileTheFormsKindsTakeTheSkinsFace) {
   WriteSkin(false);
   ApplySkin(window_, skin_, files_, kFolder);
-  EXPECT_EQ(Recoloured(), kButtonFaced);
+  EXPECT_EQ(Recoloured(), ButtonFaced());
   EXPECT_EQ(Screen(kBackground.x, kBackground.y), kSkinWindow);
   EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), kSkinWindow);
   EXPECT_EQ(Screen(kInLabel.x, kInLabel.y), kSkinWindow);
@@ -120,7 +123,7 @@ TEST_F(AppearanceTest, WithTheSkinFileTheFormsKindsTakeTheSkinsFace) {
 
 TEST_F(AppearanceTest, TheColourPassAloneGivesTheSystemButtonFace) {
   ApplyFormColors(window_);
-  EXPECT_EQ(Recoloured(), kButtonFaced);
+  EXPECT_EQ(Recoloured(), ButtonFaced());
   EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(Screen(kInLabel.x, kInLabel.y), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(Screen(kInSwatch.x, kInSwatch.y), kWhite);
@@ -172,7 +175,7 @@ TEST_F(AppearanceTest, OnDiskAHiddenSkinFileIsAbsentAndAPlainOneIsUsed) {
 
   ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
   ApplySkin(window_, skin, disk, folder);
-  EXPECT_EQ(Recoloured(), kButtonFaced);
+  EXPECT_EQ(Recoloured(), ButtonFaced());
   EXPECT_EQ(Screen(kInFrame.x, kInFrame.y), kSkinWindow);
 
   disk.Remove(Narrow(file));

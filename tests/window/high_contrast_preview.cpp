@@ -58,7 +58,7 @@ void UseBlackHighContrastColors() {
   }};
   std::array<int, scheme.size()> indexes{};
   std::array<COLORREF, scheme.size()> values{};
-  for (std::size_t i = 0; i < scheme.size(); ++i) std::tie(indexes[i], values[i]) = scheme[i];
+  for (std::size_t i = 0; i < scheme.size(); ++i) std::tie(indexes.at(i), values.at(i)) = scheme.at(i);
   ::SetSysColors(static_cast<int>(scheme.size()), indexes.data(), values.data());
 }
 
@@ -107,13 +107,13 @@ void ShowAsLoaded(win32::KeyDialogWindow& window) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*previous*/, PWSTR lpCmdLine, int /*show*/) {
   const HighContrastOn colors;
-  const std::wstring_view arguments(command_line);
+  const std::wstring_view arguments(lpCmdLine);
   const bool key_dialog = arguments.starts_with(L"key");
 
-  win32::MainWindow main_window(instance, colors);
-  win32::KeyDialogWindow key_window(instance, colors);
+  win32::MainWindow main_window(hInstance, colors);
+  win32::KeyDialogWindow key_window(hInstance, colors);
   UseBlackHighContrastColors();  // once a window is there to hear of it
   if (key_dialog) {
     ShowAsLoaded(key_window);
@@ -124,7 +124,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   }
 
   const std::size_t blank = arguments.find(L' ');
-  const int seconds = blank != std::wstring_view::npos ? _wtoi(command_line + blank + 1) : 30;
+  const int seconds = blank != std::wstring_view::npos ? _wtoi(lpCmdLine + blank + 1) : 30;
   ::SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000U,
              [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
   win32::Win32EventPump pump;

@@ -101,10 +101,10 @@ TEST_F(MainWindowTest, EveryControlIsAtItsDesignedPlaceAt96Dpi) {
       {"Picture1", L"WethrixPictureBox", "", {200, 0, 32, 33}, 0, false},
   };
   ASSERT_EQ(window_.Controls().size(), std::size(cases));
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
+  std::size_t position = 0;  // in the window's own order
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(window_.Controls()[i]->Name(), c.name);  // the window's own order
+    EXPECT_EQ(window_.Controls()[position++]->Name(), c.name);
     const HWND control = Child(c.name);
     ASSERT_NE(control, nullptr);
     wchar_t window_class[64] = {};
@@ -210,8 +210,8 @@ TEST_F(MainWindowTest, MouseMovesReportTheBackgroundFramesAndPushButtonsOnly) {
   };
   for (const auto& c : cases) {
     events_.moves.clear();
-    ::SendMessageW(c.name ? Child(c.name) : window_.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(events_.moves, c.reported) << (c.name ? c.name : "window");
+    ::SendMessageW(c.name != nullptr ? Child(c.name) : window_.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(events_.moves, c.reported) << (c.name != nullptr ? c.name : "window");
   }
 }
 

@@ -60,8 +60,9 @@ class PictureBoxTest : public ::testing::Test {
     const PlainBitmap bitmap(picture_.BitmapFile());
     std::vector<std::vector<Color>> rows(static_cast<std::size_t>(bitmap.Height()));
     for (int y = 0; y < bitmap.Height(); ++y) {
-      for (int x = 0; x < bitmap.Width(); ++x)
+      for (int x = 0; x < bitmap.Width(); ++x) {
         rows[static_cast<std::size_t>(y)].push_back(bitmap.Pixel(x, y));
+      }
     }
     return rows;
   }
@@ -118,11 +119,11 @@ TEST_F(PictureBoxTest, PrintedTextHasOnlyTheTwoColoursWithinItsMeasuredBox) {
   picture_.SetScaleModePixels();
   const float width = picture_.TextWidth("78");
   const float height = picture_.TextHeight("78");
-  picture_.SetCurrentX(4.4f);
-  picture_.SetCurrentY(2.0f);
+  picture_.SetCurrentX(4.4F);
+  picture_.SetCurrentY(2.0F);
   picture_.Print("78");
   EXPECT_EQ(picture_.CurrentX(), 0);
-  EXPECT_FLOAT_EQ(picture_.CurrentY(), 2.0f + height);
+  EXPECT_FLOAT_EQ(picture_.CurrentY(), 2.0F + height);
 
   int lit = 0;
   const auto rows = Pixels();
@@ -131,10 +132,10 @@ TEST_F(PictureBoxTest, PrintedTextHasOnlyTheTwoColoursWithinItsMeasuredBox) {
       ASSERT_TRUE(rows[y][x] == kBlack || rows[y][x] == kWhite) << x << "," << y;
       if (rows[y][x] != kWhite) continue;
       ++lit;
-      EXPECT_GE(static_cast<float>(x), 4.0f);
-      EXPECT_LT(static_cast<float>(x), 4.0f + width);
-      EXPECT_GE(static_cast<float>(y), 2.0f);
-      EXPECT_LT(static_cast<float>(y), 2.0f + height);
+      EXPECT_GE(static_cast<float>(x), 4.0F);
+      EXPECT_LT(static_cast<float>(x), 4.0F + width);
+      EXPECT_GE(static_cast<float>(y), 2.0F);
+      EXPECT_LT(static_cast<float>(y), 2.0F + height);
     }
   }
   EXPECT_GT(lit, 10);
@@ -179,7 +180,7 @@ TEST_F(PictureBoxTest, TextMeasuresFollowTheFont) {
   EXPECT_EQ(picture_.FontSize(), 12);
   picture_.SetFontSize(24);
   EXPECT_EQ(picture_.FontSize(), 24);
-  EXPECT_GT(picture_.TextHeight("70"), designed * 1.7f);
+  EXPECT_GT(picture_.TextHeight("70"), designed * 1.7F);
   EXPECT_GT(picture_.TextWidth("7000"), picture_.TextWidth("70"));
   EXPECT_EQ(picture_.TextWidth(""), 0);
   EXPECT_GT(picture_.TextHeight(""), 0);

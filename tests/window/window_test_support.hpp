@@ -20,7 +20,7 @@ inline bool PumpUntil(const std::function<bool()>& done, HWND dialog = nullptr) 
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) return done();
-      if (dialog && ::IsDialogMessageW(dialog, &msg)) continue;
+      if (dialog != nullptr && ::IsDialogMessageW(dialog, &msg)) continue;
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     }

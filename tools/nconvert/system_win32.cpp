@@ -79,10 +79,9 @@ template <typename Attempt>
 // Decimal digits without the formatting library, which would double the converter's size.
 std::wstring Decimal(DWORD number) {
   std::wstring digits;
-  do {
+  for (; digits.empty() || number != 0; number /= 10) {
     digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + number % 10));
-    number /= 10;
-  } while (number != 0);
+  }
   return digits;
 }
 
