@@ -32,10 +32,26 @@ for build in ("native-clang", "windows-clang", "fuzz"):
 PY
 folders='app|bench|display|image|options|platform|tests|tools|tray|weather'
 export header_filter="^$root/($folders)/"
-# One log per source, so that parallel runs never interleave their lines.
-awk '{ print $1, $2, NR }' "$work/sources" |
-  xargs -P "$jobs" -n 3 sh -c 'start=$(date +%s); clang-tidy-16 -p "$0" --quiet --header-filter="$header_filter" "$1" \
-    >"'"$work"'/$2.log" 2>&1; echo "$(($(date +%s) - start)) s $1" >>"'"$work"'/times"'
+# One source's run, its log in work/INDEX.log, so that parallel runs never interleave their lines.
+# A file takes seconds; a run that has not ended after ten minutes has hung (seen once, and not
+# again on the same file) and is made once more, so that one stall does not hold CI. A second
+# hang is a finding.
+lint_one() {  # FOLDER SOURCE INDEX
+  local start=$SECONDS status try
+  for try in 1 2; do
+    status=0
+    timeout 600 clang-tidy-16 -p "$1" --quiet --header-filter="$header_filter" "$2" >"$work/$3.log" 2>&1 ||
+      status=$?
+    [ "$status" -eq 124 ] || break
+  done
+  if [ "$status" -eq 124 ]; then
+    echo "$root/scripts/lint.sh:1:1: error: clang-tidy did not end on $2 [lint-hang]" >>"$work/$3.log"
+  fi
+  echo "$((SECONDS - start)) s $2" >>"$work/times"
+}
+export -f lint_one
+export work root
+awk '{ print $1, $2, NR }' "$work/sources" | xargs -P "$jobs" -n 3 bash -c 'lint_one "$@"' _
 # What the build generates (the unity files that gather a test program's sources) is not ours.
 cat "$work"/*.log | grep -E '^/.*: (warning|error): ' | grep -v "^$root/build/" | sed "s|^$root/||" |
   sort -u >"$work/findings" || true
