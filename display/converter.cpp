@@ -41,7 +41,7 @@ void EndableLauncher::EndRunning(EventPump& events, const Clock& clock, std::chr
   const auto until = clock.Now() + limit;
   for (RunningProcess* process : ending) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock.Now());
-    Shell32::LetEventsRun(events, clock, &process->Ended(), std::max(left, std::chrono::milliseconds{0}));
+    LetEventsRun(events, clock, &process->Ended(), std::max(left, std::chrono::milliseconds{0}));
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "display/shell32.hpp"
 #include "platform/errors.hpp"
 
 namespace wethrix {
@@ -17,7 +16,7 @@ auto PatientFiles::Patiently(Operation operation) {
       if (error.Number() != error_number::kFileInUse || clock_.Now() >= give_up_at) throw;
     }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(give_up_at - clock_.Now());
-    Shell32::LetEventsRun(events_, clock_, nullptr, std::clamp(left, std::chrono::milliseconds{0}, pause));
+    LetEventsRun(events_, clock_, nullptr, std::clamp(left, std::chrono::milliseconds{0}, pause));
   }
 }
 

@@ -28,17 +28,6 @@ constexpr std::chrono::milliseconds kEndingWait{2000};
 
 }  // namespace
 
-void LetEventsRun(EventPump& events, const Clock& clock, const Waitable* thing,
-                  std::chrono::milliseconds limit) {
-  const auto until = clock.Now() + limit;
-  while (thing == nullptr || !thing->Done()) {
-    events.DoEvents();
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - clock.Now());
-    if (left <= std::chrono::milliseconds{0}) return;
-    events.WaitFor(thing, left);
-  }
-}
-
 std::int32_t RunAndWait(const ProcessServices& services, std::string_view command_line,
                         std::optional<int> window_style, std::chrono::milliseconds time_limit,
                         std::unique_ptr<HeldFile> program) {

@@ -38,10 +38,6 @@ void DeleteFileQuietly(FileSystem& files, std::string_view path) noexcept;
 // A missing style, or one outside 0..6, becomes 6.
 [[nodiscard]] int WindowStyleOrDefault(std::optional<int> window_style);
 
-// Lets events run until `thing`, when given, is done or `limit` has passed, sleeping between.
-void LetEventsRun(EventPump& events, const Clock& clock, const Waitable* thing,
-                  std::chrono::milliseconds limit);
-
 // Starts the command line and reads its exit code, letting pending events run between reads,
 // until it ends. Between two reads it waits at most 100 ms, and wakes the moment the process
 // ends. Returns the exit code; kLaunchFailed + the error number when it could not start;

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "platform/clock.hpp"
+
 namespace wethrix {
 
 // Something a wait can wake on the moment it is done: a finished transfer, an ended process.
@@ -32,5 +34,20 @@ class EventPump {
   // quit is pending no message wakes it, so a wait that goes on meanwhile does not spin.
   virtual Wake WaitFor(const Waitable* thing, std::chrono::milliseconds limit) = 0;
 };
+
+// Done once the flag it watches is set: a wait that lets events run ends when one of them sets it.
+class FlagRaised final : public Waitable {
+ public:
+  explicit FlagRaised(const bool& flag) : flag_(flag) {}
+  [[nodiscard]] std::uintptr_t NativeHandle() const override { return 0; }
+  [[nodiscard]] bool Done() const override { return flag_; }
+
+ private:
+  const bool& flag_;
+};
+
+// Lets events run until `thing`, when given, is done or `limit` has passed, sleeping between.
+void LetEventsRun(EventPump& events, const Clock& clock, const Waitable* thing,
+                  std::chrono::milliseconds limit);
 
 }  // namespace wethrix

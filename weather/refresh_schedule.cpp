@@ -5,21 +5,6 @@
 #include "weather/request.hpp"
 
 namespace wethrix {
-namespace {
-
-// Lets window events run until `due`, or until closing has begun. The refresh that waits here is
-// still running, so the triggers that come meanwhile fold into it as during its other waits.
-void LetEventsRunUntil(EventPump& pump, const Clock& clock, std::chrono::steady_clock::time_point due,
-                       const bool& closing) {
-  while (!closing) {
-    const auto now = clock.Now();
-    if (now >= due) return;
-    pump.WaitFor(nullptr, std::chrono::ceil<std::chrono::milliseconds>(due - now));
-    pump.DoEvents();
-  }
-}
-
-}  // namespace
 
 void Form1::Timer1_Timer() {
   try {
@@ -68,11 +53,17 @@ Unit Form1::SelectedUnit() const {
 }
 
 // A request keeps its distance from the one before, whatever triggered it; the query is read
-// after the wait, so it asks for what the window shows by then.
+// after the wait, so it asks for what the window shows by then. The refresh that waits here is
+// still running, so the triggers that come meanwhile fold into it as during its other waits; a
+// closing ends the wait.
 void Form1::getWeather(bool silent) {
   if (last_asked_) {
-    LetEventsRunUntil(services_.pump, services_.clock, *last_asked_ + RequestGap(services_.environment),
-                      closing_);
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+        *last_asked_ + RequestGap(services_.environment) - services_.clock.Now());
+    const FlagRaised closing_begun(closing_);
+    if (left > std::chrono::milliseconds{0}) {
+      LetEventsRun(services_.pump, services_.clock, &closing_begun, left);
+    }
   }
   if (closing_) return;
   const WeatherQuery query{view_.Label1(), settings_.Text(setting::kApiKey, setting::kApiKeyDefault),
