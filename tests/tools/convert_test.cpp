@@ -138,7 +138,9 @@ TEST_F(ConverterRunTest, APathPastTwoHundredAndSixtyCharactersIsNoObstacle) {
 }
 
 #ifdef _WIN32
-// A scanner holds the icon for a moment, as a file it just saw written: the converter waits.
+// A scanner holds the icon for a moment, as a file it just saw written: the converter waits. The
+// hold lasts half a second, a stimulus rather than a wait for a state: the converter reaches the
+// replace at once, so one without patience fails here every time.
 TEST_F(ConverterRunTest, AMomentsHoldOnTheIconIsWaitedOut) {
   const fs::path bitmap = folder_ / "CurTemp.bmp";
   const fs::path icon = folder_ / "CurTemp.ico";
