@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/wide.hpp"
 
 namespace wethrix::bench {
 

@@ -1,7 +1,7 @@
 // The real program as a keyboard user and a screen reader meet it, from outside its process: keys
 // while a refresh waits for a service that does not answer, and the names and values assistive
 // technology reads through Active Accessibility. One run of Wethrix.exe, in the order of its tests.
-#include "platform/win32/accessibility.hpp"
+#include "platform/win32/services/accessibility.hpp"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -10,8 +10,8 @@
 #include <memory>
 #include <span>
 
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/wide.hpp"
 #include "tests/acceptance/wethrix_driver.hpp"
 #include "tests/support/temp_folder.hpp"
 

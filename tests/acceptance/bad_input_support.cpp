@@ -1,7 +1,7 @@
 #include "tests/acceptance/bad_input_support.hpp"
 
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/wide.hpp"
 
 namespace wethrix::acceptance {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/wide.hpp"
 #include "tests/acceptance/bad_input_support.hpp"
 #include "tests/acceptance/notification_area.hpp"
 #include "tests/acceptance/wethrix_driver.hpp"

@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "platform/win32/wide.hpp"
+#include "platform/win32/services/wide.hpp"
 
 namespace wethrix::acceptance {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "app/main_layout.hpp"
 #include "options/key_dialog_layout.hpp"
-#include "platform/win32/main_window.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/services/wide.hpp"
+#include "platform/win32/windows/main_window.hpp"
 
 namespace wethrix::acceptance {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
 
 namespace wethrix::acceptance {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/win32/registry_settings_store.hpp"
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/registry_settings_store.hpp"
 
 namespace wethrix::win32 {
 namespace {

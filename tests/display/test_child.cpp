@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "image/bitmap_reader.hpp"
 #include "platform/fakes/fake_tray.hpp"
 #include "platform/text.hpp"
-#include "platform/win32/picture_loader.hpp"
-#include "platform/win32/process_launcher.hpp"
-#include "platform/win32/wininet_transfer.hpp"
+#include "platform/win32/services/picture_loader.hpp"
+#include "platform/win32/services/process_launcher.hpp"
+#include "platform/win32/services/wininet_transfer.hpp"
 #include "tests/form1/win32_refresh_rig.hpp"
 #include "tests/support/temp_folder.hpp"
 

@@ -1,6 +1,6 @@
 #include "tests/form1/win32_refresh_rig.hpp"
 
-#include "platform/win32/tray_window.hpp"
+#include "platform/win32/services/tray_window.hpp"
 
 namespace wethrix::testing {
 

@@ -11,11 +11,11 @@
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_shell.hpp"
 #include "platform/fakes/fake_skin_engine.hpp"
-#include "platform/win32/clock.hpp"
-#include "platform/win32/environment.hpp"
-#include "platform/win32/event_pump.hpp"
-#include "platform/win32/file_system.hpp"
-#include "platform/win32/main_window.hpp"
+#include "platform/win32/services/clock.hpp"
+#include "platform/win32/services/environment.hpp"
+#include "platform/win32/services/event_pump.hpp"
+#include "platform/win32/services/file_system.hpp"
+#include "platform/win32/windows/main_window.hpp"
 
 namespace wethrix::testing {
 

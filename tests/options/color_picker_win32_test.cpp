@@ -1,5 +1,5 @@
 // The system colour picker, cancelled the way a user would.
-#include "platform/win32/color_picker.hpp"
+#include "platform/win32/services/color_picker.hpp"
 #include "tests/options/dialog_driver.hpp"
 
 namespace wethrix {

@@ -1,6 +1,6 @@
 // The input box driven like a user would.
-#include "platform/win32/dialogs.hpp"
-#include "platform/win32/input_box.hpp"
+#include "platform/win32/services/dialogs.hpp"
+#include "platform/win32/services/input_box.hpp"
 #include "tests/options/dialog_driver.hpp"
 
 namespace wethrix {

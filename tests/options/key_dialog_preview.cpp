@@ -7,7 +7,7 @@
 #include "options/key_dialog.hpp"
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_shell.hpp"
-#include "platform/win32/key_dialog_window.hpp"
+#include "platform/win32/windows/key_dialog_window.hpp"
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int /*show*/) {
   using namespace wethrix;

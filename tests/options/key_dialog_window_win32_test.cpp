@@ -5,7 +5,7 @@
 #include "options/key_dialog.hpp"
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_shell.hpp"
-#include "platform/win32/key_dialog_window.hpp"
+#include "platform/win32/windows/key_dialog_window.hpp"
 #include "tests/options/dialog_driver.hpp"
 #include "tests/window/window_test_support.hpp"
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "options/run_at_logon.hpp"
-#include "platform/win32/environment.hpp"
-#include "platform/win32/registry.hpp"
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/environment.hpp"
+#include "platform/win32/services/registry.hpp"
+#include "platform/win32/services/wide.hpp"
 
 namespace wethrix {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/win32/event_pump.hpp"
-#include "platform/win32/kernel_waitable.hpp"
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/event_pump.hpp"
+#include "platform/win32/services/kernel_waitable.hpp"
 
 namespace wethrix::win32 {
 namespace {

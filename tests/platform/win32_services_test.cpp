@@ -5,10 +5,10 @@
 #include <functional>
 
 #include "platform/errors.hpp"
-#include "platform/win32/environment.hpp"
-#include "platform/win32/file_system.hpp"
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/environment.hpp"
+#include "platform/win32/services/file_system.hpp"
+#include "platform/win32/services/wide.hpp"
 #include "tests/support/temp_folder.hpp"
 
 namespace wethrix::win32 {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <optional>
 
-#include "platform/win32/wide.hpp"
+#include "platform/win32/services/wide.hpp"
 #include "tests/acceptance/wethrix_driver.hpp"
 #include "tests/support/temp_folder.hpp"
 

@@ -6,7 +6,7 @@
 // Usage: desktop_keeper READY-FILE (written once the desktop is there)
 #include <windows.h>
 
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2 || ::GetDesktopWindow() == nullptr) return 2;

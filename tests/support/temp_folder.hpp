@@ -5,7 +5,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
 #endif
 
 namespace wethrix::test_support {

@@ -1,4 +1,4 @@
-#include "platform/win32/picture_loader.hpp"
+#include "platform/win32/services/picture_loader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include "image/resample.hpp"
 #include "platform/errors.hpp"
 #include "platform/fakes/fake_services.hpp"
-#include "platform/win32/clock.hpp"
-#include "platform/win32/event_pump.hpp"
-#include "platform/win32/tray_icon_size.hpp"
-#include "platform/win32/tray_shell.hpp"
-#include "platform/win32/tray_window.hpp"
+#include "platform/win32/services/clock.hpp"
+#include "platform/win32/services/event_pump.hpp"
+#include "platform/win32/services/tray_icon_size.hpp"
+#include "platform/win32/services/tray_shell.hpp"
+#include "platform/win32/services/tray_window.hpp"
 #include "test_files.hpp"
 #include "tray/sys_tray.hpp"
 

@@ -1,4 +1,4 @@
-#include "platform/win32/tray_hook.hpp"
+#include "platform/win32/services/tray_hook.hpp"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -8,7 +8,7 @@
 
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_tray.hpp"
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
 #include "tray/sys_tray.hpp"
 
 namespace wethrix::win32 {

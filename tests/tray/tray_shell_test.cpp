@@ -1,9 +1,9 @@
-#include "platform/win32/tray_shell.hpp"
+#include "platform/win32/services/tray_shell.hpp"
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/picture_loader.hpp"
-#include "platform/win32/tray_window.hpp"
+#include "platform/win32/services/picture_loader.hpp"
+#include "platform/win32/services/tray_window.hpp"
 #include "test_files.hpp"
 #include "tray/notify_record.hpp"
 

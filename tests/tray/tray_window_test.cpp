@@ -1,4 +1,4 @@
-#include "platform/win32/tray_window.hpp"
+#include "platform/win32/services/tray_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_tray.hpp"
-#include "platform/win32/clock.hpp"
-#include "platform/win32/event_pump.hpp"
+#include "platform/win32/services/clock.hpp"
+#include "platform/win32/services/event_pump.hpp"
 #include "tray/sys_tray.hpp"
 
 namespace wethrix::win32 {

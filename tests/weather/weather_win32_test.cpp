@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "platform/fakes/fake_services.hpp"
-#include "platform/win32/clock.hpp"
-#include "platform/win32/event_pump.hpp"
-#include "platform/win32/wininet_transfer.hpp"
+#include "platform/win32/services/clock.hpp"
+#include "platform/win32/services/event_pump.hpp"
+#include "platform/win32/services/wininet_transfer.hpp"
 #include "weather/get_weather.hpp"
 #include "weather/reply.hpp"
 

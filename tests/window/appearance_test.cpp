@@ -9,9 +9,9 @@
 #include "options/palette_skin.hpp"
 #include "platform/fakes/fake_services.hpp"
 #include "platform/fakes/fake_system_colors.hpp"
-#include "platform/win32/file_system.hpp"
-#include "platform/win32/main_window.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/services/file_system.hpp"
+#include "platform/win32/services/wide.hpp"
+#include "platform/win32/windows/main_window.hpp"
 #include "tests/window/window_test_support.hpp"
 
 namespace wethrix::win32 {

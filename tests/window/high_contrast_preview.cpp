@@ -14,10 +14,10 @@
 #include <string_view>
 #include <tuple>
 
-#include "platform/win32/event_pump.hpp"
-#include "platform/win32/key_dialog_window.hpp"
-#include "platform/win32/main_window.hpp"
-#include "platform/win32/system_colors.hpp"
+#include "platform/win32/services/event_pump.hpp"
+#include "platform/win32/services/system_colors.hpp"
+#include "platform/win32/windows/key_dialog_window.hpp"
+#include "platform/win32/windows/main_window.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/main_window.hpp"
+#include "platform/win32/windows/main_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/errors.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/services/wide.hpp"
 #include "tests/window/window_test_support.hpp"
 
 namespace wethrix::win32 {

@@ -1,4 +1,4 @@
-#include "platform/win32/picture_box.hpp"
+#include "platform/win32/windows/picture_box.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 
 #include "app/main_layout.hpp"
 #include "platform/errors.hpp"
-#include "platform/win32/colors.hpp"
-#include "platform/win32/unique_handle.hpp"
-#include "platform/win32/wide.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
+#include "platform/win32/services/colors.hpp"
+#include "platform/win32/services/wide.hpp"
 #include "tests/window/window_test_support.hpp"
 
 namespace wethrix::win32 {

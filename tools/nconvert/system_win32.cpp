@@ -6,7 +6,7 @@
 
 #include "platform/errors.hpp"
 #include "platform/patience.hpp"
-#include "platform/win32/unique_handle.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
 #include "tools/nconvert/system.hpp"
 
 namespace wethrix::nconvert {

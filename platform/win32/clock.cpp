@@ -1,9 +1,0 @@
-#include "platform/win32/clock.hpp"
-
-namespace wethrix::win32 {
-
-std::chrono::steady_clock::time_point SteadyClock::Now() const {
-  return std::chrono::steady_clock::now();
-}
-
-}  // namespace wethrix::win32
