@@ -1,5 +1,5 @@
 #pragma once
-// The skin file: named colours, one "name=#RRGGBB" per line (README: Appearance and the skin file).
+// The skin file: named colours, one "name=#RRGGBB" per line (docs/design.md: Appearance and the skin file).
 #include <string_view>
 
 #include "platform/skin_engine.hpp"

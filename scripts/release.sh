@@ -7,7 +7,7 @@
 # Uncommitted changes are left out. The same commit gives the same bytes wherever and whenever it
 # is built: every time in the artefacts is the commit's (SOURCE_DATE_EPOCH).
 #
-# Set before publishing (README.md, "Making a release"):
+# Set before publishing (docs/releasing.md, "Publishing"):
 #   WETHRIX_DOWNLOAD_URL  where the release's files will be, each under <url>/<version>/; the
 #                         manifests point there. Default: https://downloads.kestrivon.example/wethrix
 #   WETHRIX_HOMEPAGE      the program's page named by the manifests.
