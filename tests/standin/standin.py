@@ -84,8 +84,6 @@ class Handler(BaseHTTPRequestHandler):
         elif url.path == "/__proxy":  # ?answer=tunnel|sign-in: what the proxy does from now on
             self.server.proxy_answer = urllib.parse.parse_qs(url.query)["answer"][0]
             self.send(200, "", "text/plain")
-        elif url.path == "/__proxied":
-            self.send(200, "\n".join(self.server.proxied()), "text/plain")
         elif url.path == "/__hold":
             self.server.released.clear()
             self.send(200, "", "text/plain")
@@ -209,7 +207,6 @@ class ProxyHandler(socketserver.StreamRequestHandler):
         line = self.rfile.readline(65537).decode("latin-1").strip()
         while self.rfile.readline(65537) not in (b"\r\n", b"\n", b""):
             pass  # the headers: no credentials are looked at, since none opens the tunnel here
-        self.server.standin.record_proxied(line)
         method, target = (line.split(" ") + ["", ""])[:2]
         if self.server.standin.proxy_answer == "sign-in":
             self.answer(b"407 Proxy Authentication Required",
@@ -290,7 +287,6 @@ class StandIn(ThreadingHTTPServer):
         self.kelvins = {}
         self.certificate = "service"
         self.proxy_answer = "tunnel"
-        self._proxied = []
         self.released = threading.Event()
         self.released.set()
         self.releases = 0  # how many releases there have been; a drip ends at the next
@@ -316,18 +312,9 @@ class StandIn(ThreadingHTTPServer):
         with self._lock:
             return list(self._lines)
 
-    def record_proxied(self, line):
-        with self._lock:
-            self._proxied.append(line)
-
-    def proxied(self):
-        with self._lock:
-            return list(self._proxied)
-
     def reset(self):
         with self._lock:
             self._lines.clear()
-            self._proxied.clear()
 
 
 def main():
