@@ -1,14 +1,18 @@
 // The real program at work and on the road: its requests go out through the proxy set in Windows'
 // Internet settings to the TLS stand-in (around.sh --tls), which only that proxy can find. Each
 // row blocks the way one way, then clears it. One program run.
-#include <gtest/gtest.h>
-#include <wincrypt.h>
+// wincrypt.h needs windows.h first.
+// clang-format off
 #include <windows.h>
+#include <wincrypt.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "tests/acceptance/wethrix_driver.hpp"
@@ -29,139 +33,80 @@ std::string Unavailable(std::string_view reason) {
   return "The current temperature in San Diego CA is unavailable because " + std::string(reason) + ".";
 }
 
-// The proxy as Windows keeps it for the user; the one found at the start comes back at the end.
-class InternetSettings {
+// A value of the user's Internet settings, where Windows keeps their proxy; as found at the start
+// when this ends.
+class SavedSetting {
  public:
-  InternetSettings() {
-    DWORD size = sizeof(enable_);
-    had_enable_ = ::RegGetValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyEnable", RRF_RT_REG_DWORD,
-                                 nullptr, &enable_, &size) == ERROR_SUCCESS;
-    std::wstring server(1024, L'\0');
-    size = static_cast<DWORD>(server.size() * sizeof(wchar_t));
-    if (::RegGetValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyServer", RRF_RT_REG_SZ, nullptr,
-                       server.data(), &size) == ERROR_SUCCESS) {
-      server.resize(size / sizeof(wchar_t) - 1);
-      server_ = server;
-    }
+  explicit SavedSetting(const wchar_t* name) : name_(name) {
+    found_ = ::RegGetValueW(HKEY_CURRENT_USER, kInternetSettings, name, RRF_RT_ANY | RRF_NOEXPAND, &type_,
+                            data_.data(), &size_) == ERROR_SUCCESS;
   }
-  InternetSettings(const InternetSettings&) = delete;
-  InternetSettings& operator=(const InternetSettings&) = delete;
-  InternetSettings(InternetSettings&&) = delete;
-  InternetSettings& operator=(InternetSettings&&) = delete;
-  ~InternetSettings() {
-    if (had_enable_) {
-      SetEnable(enable_);
+  SavedSetting(const SavedSetting&) = delete;
+  SavedSetting& operator=(const SavedSetting&) = delete;
+  SavedSetting(SavedSetting&&) = delete;
+  SavedSetting& operator=(SavedSetting&&) = delete;
+  ~SavedSetting() {
+    if (found_) {
+      ::RegSetKeyValueW(HKEY_CURRENT_USER, kInternetSettings, name_, type_, data_.data(), size_);
     } else {
-      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyEnable");
+      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kInternetSettings, name_);
     }
-    if (server_) {
-      SetServer(*server_);
-    } else {
-      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyServer");
-    }
-  }
-
-  // Empty for no proxy.
-  static void UseProxy(const std::wstring& server) {
-    SetEnable(server.empty() ? 0 : 1);
-    if (!server.empty()) SetServer(server);
   }
 
  private:
-  static void SetEnable(DWORD enable) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyEnable", REG_DWORD, &enable,
-                      sizeof(enable));
-  }
-  static void SetServer(const std::wstring& server) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyServer", REG_SZ, server.c_str(),
-                      static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
-  }
-
-  bool had_enable_ = false;
-  DWORD enable_ = 0;
-  std::optional<std::wstring> server_;
+  const wchar_t* name_;
+  std::array<BYTE, 4096> data_{};
+  DWORD type_ = 0;
+  DWORD size_ = static_cast<DWORD>(data_.size());
+  bool found_ = false;
 };
 
-// The test authority among this machine's trusted roots while it lives.
+// The proxy in the user's Internet settings; none when empty.
+void UseProxy(const std::wstring& server) {
+  const DWORD enable = server.empty() ? 0 : 1;
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyEnable", REG_DWORD, &enable, sizeof(enable));
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, kInternetSettings, L"ProxyServer", REG_SZ, server.c_str(),
+                    static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t)));
+}
+
+// The test authority among this machine's trusted roots while it lives, written where Windows'
+// store keeps them: Wine keeps that key volatile, and its store cannot add to it.
 class TrustedAuthority {
  public:
   explicit TrustedAuthority(const std::wstring& base64) {
     DWORD size = 0;
     ::CryptStringToBinaryW(base64.c_str(), 0, CRYPT_STRING_BASE64, nullptr, &size, nullptr, nullptr);
     std::vector<BYTE> der(size);
-    if (!::CryptStringToBinaryW(base64.c_str(), 0, CRYPT_STRING_BASE64, der.data(), &size, nullptr,
-                                nullptr)) {
-      throw std::runtime_error("the test authority's certificate is not base64");
+    ::CryptStringToBinaryW(base64.c_str(), 0, CRYPT_STRING_BASE64, der.data(), &size, nullptr, nullptr);
+    const PCCERT_CONTEXT certificate = ::CertCreateCertificateContext(X509_ASN_ENCODING, der.data(), size);
+    if (certificate == nullptr) throw std::runtime_error("the test authority's certificate does not read");
+    std::array<BYTE, 20> hash{};
+    auto hash_size = static_cast<DWORD>(hash.size());
+    ::CertGetCertificateContextProperty(certificate, CERT_SHA1_HASH_PROP_ID, hash.data(), &hash_size);
+    for (const BYTE b : hash) {
+      key_ += L"0123456789ABCDEF"[b >> 4U];
+      key_ += L"0123456789ABCDEF"[b & 15U];
     }
-    PCCERT_CONTEXT added = nullptr;
-    {
-      const HCERTSTORE root = OpenRoot();
-      ::CertAddEncodedCertificateToStore(root, X509_ASN_ENCODING, der.data(), size,
-                                         CERT_STORE_ADD_REPLACE_EXISTING, &added);
-      ::CertCloseStore(root, 0);
-    }
-    if (added == nullptr) throw std::runtime_error("the test authority could not be trusted");
-    auto hash_size = static_cast<DWORD>(hash_.size());
-    ::CertGetCertificateContextProperty(added, CERT_SHA1_HASH_PROP_ID, hash_.data(), &hash_size);
-    // Wine keeps the machine's roots in a volatile key that its store cannot add to, so there
-    // the certificate is written as Windows' store keeps it.
-    if (!Trusted()) WriteAsTheStoreDoes(added);
-    ::CertFreeCertificateContext(added);
-  }
-  TrustedAuthority(const TrustedAuthority&) = delete;
-  TrustedAuthority& operator=(const TrustedAuthority&) = delete;
-  TrustedAuthority(TrustedAuthority&&) = delete;
-  TrustedAuthority& operator=(TrustedAuthority&&) = delete;
-  ~TrustedAuthority() {
-    const HCERTSTORE root = OpenRoot();
-    CRYPT_HASH_BLOB blob{static_cast<DWORD>(hash_.size()), hash_.data()};
-    const PCCERT_CONTEXT found =
-        ::CertFindCertificateInStore(root, X509_ASN_ENCODING, 0, CERT_FIND_SHA1_HASH, &blob, nullptr);
-    if (found != nullptr) ::CertDeleteCertificateFromStore(found);
-    ::CertCloseStore(root, 0);
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, KeyPath().c_str());
-  }
-
- private:
-  static HCERTSTORE OpenRoot() {
-    return ::CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
-  }
-
-  [[nodiscard]] bool Trusted() {
-    const HCERTSTORE root = OpenRoot();
-    CRYPT_HASH_BLOB blob{static_cast<DWORD>(hash_.size()), hash_.data()};
-    const PCCERT_CONTEXT found =
-        ::CertFindCertificateInStore(root, X509_ASN_ENCODING, 0, CERT_FIND_SHA1_HASH, &blob, nullptr);
-    ::CertFreeCertificateContext(found);
-    ::CertCloseStore(root, 0);
-    return found != nullptr;
-  }
-
-  // Where Windows' store keeps it: the SHA-1 in capital hexadecimal.
-  [[nodiscard]] std::wstring KeyPath() const {
-    std::wstring path = kRootCertificates;
-    for (const BYTE b : hash_) {
-      path += L"0123456789ABCDEF"[b >> 4U];
-      path += L"0123456789ABCDEF"[b & 15U];
-    }
-    return path;
-  }
-
-  void WriteAsTheStoreDoes(PCCERT_CONTEXT certificate) const {
-    DWORD size = 0;
     ::CertSerializeCertificateStoreElement(certificate, 0, nullptr, &size);
     std::vector<BYTE> blob(size);
     ::CertSerializeCertificateStoreElement(certificate, 0, blob.data(), &size);
+    ::CertFreeCertificateContext(certificate);
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, KeyPath().c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                          KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_SET_VALUE,
+                          nullptr, &key, nullptr) != ERROR_SUCCESS) {
       throw std::runtime_error("the test authority could not be trusted");
     }
     ::RegSetValueExW(key, L"Blob", 0, REG_BINARY, blob.data(), size);
     ::RegCloseKey(key);
   }
+  TrustedAuthority(const TrustedAuthority&) = delete;
+  TrustedAuthority& operator=(const TrustedAuthority&) = delete;
+  TrustedAuthority(TrustedAuthority&&) = delete;
+  TrustedAuthority& operator=(TrustedAuthority&&) = delete;
+  ~TrustedAuthority() { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, key_.c_str()); }
 
-  std::array<BYTE, 20> hash_{};
+ private:
+  std::wstring key_ = kRootCertificates;  // and the SHA-1 in capital hexadecimal
 };
 
 class WaysOut : public ::testing::Test {
@@ -172,8 +117,9 @@ class WaysOut : public ::testing::Test {
     settings::Clear();
     settings::Set(L"APIKey", L"demo-key");
     standin::Reset();
-    internet_settings_ = std::make_unique<InternetSettings>();
-    InternetSettings::UseProxy(proxy_);
+    enable_ = std::make_unique<SavedSetting>(L"ProxyEnable");
+    server_ = std::make_unique<SavedSetting>(L"ProxyServer");
+    UseProxy(proxy_);
     authority_ = std::make_unique<TrustedAuthority>(EnvironmentVariable(L"WETHRIX_STANDIN_CA"));
     folder_ = std::make_unique<test_support::TempFolder>(u8"wethrix ways out");
     wethrix_ = std::make_unique<WethrixDriver>(folder_->Path());
@@ -192,7 +138,8 @@ class WaysOut : public ::testing::Test {
     wethrix_.reset();
     folder_.reset();
     authority_.reset();
-    internet_settings_.reset();
+    server_.reset();
+    enable_.reset();
     settings::Clear();
   }
 
@@ -208,7 +155,8 @@ class WaysOut : public ::testing::Test {
   }
 
   static inline std::wstring proxy_;
-  static inline std::unique_ptr<InternetSettings> internet_settings_;
+  static inline std::unique_ptr<SavedSetting> enable_;
+  static inline std::unique_ptr<SavedSetting> server_;
   static inline std::unique_ptr<TrustedAuthority> authority_;
   static inline std::unique_ptr<test_support::TempFolder> folder_;
   static inline std::unique_ptr<WethrixDriver> wethrix_;
@@ -259,7 +207,7 @@ TEST_F(WaysOut, EachBlockedWayIsToldQuietlyAndTheReadingReturnsOnceItIsClear) {
        "the weather service's certificate is from an authority this computer does not trust"},
   };
   const auto go = [](const Way& way) {
-    InternetSettings::UseProxy(way.proxy);
+    UseProxy(way.proxy);
     standin::PresentCertificate(way.certificate);
     standin::ProxyAnswers(way.proxy_answer);
   };

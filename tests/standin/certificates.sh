@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Makes the certificates of the TLS stand-in in DIR, with fresh keys each time (none is kept in
-# the repository): a test authority (ca.pem) and its revocation list (ca.crl, which the stand-in's
-# proxy serves where the certificates say it is: a certificate whose revocation cannot be checked
-# is refused), and for each way the stand-in can present itself a certificate and its key,
-# <way>.pem and <way>.key:
+# the repository): a test authority (ca.pem), and for each way the stand-in can present itself a
+# certificate and its key, <way>.pem and <way>.key:
 #   service     weather.test, from the test authority, valid now
 #   other-name  other.test, from the test authority, valid now
 #   expired     weather.test, from the test authority, valid only in 2020
@@ -14,10 +12,7 @@ dir=$1
 mkdir -p "$dir"
 cd "$dir"
 key() { openssl genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:2048 -out "$1.key" 2>/dev/null; }
-names() {
-  printf 'subjectAltName=DNS:%s\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n' "$1"
-  echo "crlDistributionPoints=URI:http://weather.test/ca.crl"
-}
+names() { printf 'subjectAltName=DNS:%s\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n' "$1"; }
 
 key ca
 openssl req -x509 -new -key ca.key -subj "/CN=Wethrix test authority" -days 2 -sha256 \
@@ -37,7 +32,6 @@ serial = ca.db/serial
 certificate = ca.pem
 private_key = ca.key
 default_md = sha256
-default_crl_days = 2
 policy = any
 unique_subject = no
 copy_extensions = none
@@ -57,7 +51,6 @@ issue() {  # way, name, openssl ca's dates
 issue service weather.test -days 2
 issue other-name other.test -days 2
 issue expired weather.test -startdate 20200101000000Z -enddate 20200201000000Z
-openssl ca -batch -config ca.cnf -gencrl 2>/dev/null | openssl crl -outform DER -out ca.crl
 
 key untrusted
 openssl req -x509 -new -key untrusted.key -subj "/CN=weather.test" -days 2 -sha256 \

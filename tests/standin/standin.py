@@ -190,16 +190,13 @@ class Handler(BaseHTTPRequestHandler):
 
 class Proxy(socketserver.ThreadingTCPServer):
     """A web proxy on 127.0.0.1 that tunnels CONNECT for SERVICE_NAME, at any port, to the TLS
-    stand-in, serves the test authority's revocation list at SERVICE_NAME's address, refuses every
-    other request, and while asked to signs nobody in (407, Basic)."""
+    stand-in, refuses every other request, and while asked to signs nobody in (407, Basic)."""
     daemon_threads = True
 
-    def __init__(self, standin, tls_port, directory):
+    def __init__(self, standin, tls_port):
         super().__init__(("127.0.0.1", 0), ProxyHandler)
         self.standin = standin
         self.tls_port = tls_port
-        with open(os.path.join(directory, "ca.crl"), "rb") as crl:
-            self.crl = crl.read()
 
 
 class ProxyHandler(socketserver.StreamRequestHandler):
@@ -211,16 +208,14 @@ class ProxyHandler(socketserver.StreamRequestHandler):
         if self.server.standin.proxy_answer == "sign-in":
             self.answer(b"407 Proxy Authentication Required",
                         b'Proxy-Authenticate: Basic realm="Wethrix test proxy"\r\n')
-        elif method == "GET" and target == f"http://{SERVICE_NAME}/ca.crl":
-            self.answer(b"200 OK", b"", self.server.crl, b"application/pkix-crl")
         elif method != "CONNECT" or target.rsplit(":", 1)[0].lower() != SERVICE_NAME:
             self.answer(b"403 Forbidden", b"")
         else:
             self.tunnel()
 
-    def answer(self, status, headers, body=None, content_type=b"text/html"):
-        body = body if body is not None else b"<html><body>" + status + b"</body></html>"
-        self.wfile.write(b"HTTP/1.1 " + status + b"\r\n" + headers + b"Content-Type: " + content_type + b"\r\n" +
+    def answer(self, status, headers):
+        body = b"<html><body>" + status + b"</body></html>"
+        self.wfile.write(b"HTTP/1.1 " + status + b"\r\n" + headers + b"Content-Type: text/html\r\n" +
                          b"Content-Length: " + str(len(body)).encode() + b"\r\nConnection: close\r\n\r\n" + body)
 
     def tunnel(self):
@@ -330,7 +325,7 @@ def main():
     print(f"listening on http://127.0.0.1:{server.server_address[1]}", flush=True)
     if args.tls:
         front = TlsFront(server, args.tls)
-        proxy = Proxy(server, front.server_address[1], args.tls)
+        proxy = Proxy(server, front.server_address[1])
         for side in (front, proxy):
             threading.Thread(target=side.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
         print(f"tls 127.0.0.1:{front.server_address[1]} proxy 127.0.0.1:{proxy.server_address[1]}", flush=True)
