@@ -13,6 +13,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/acceptance/wethrix_driver.hpp"
@@ -37,10 +38,10 @@ std::string Unavailable(std::string_view reason) {
 // when this ends.
 class SavedSetting {
  public:
-  explicit SavedSetting(const wchar_t* name) : name_(name) {
-    found_ = ::RegGetValueW(HKEY_CURRENT_USER, kInternetSettings, name, RRF_RT_ANY | RRF_NOEXPAND, &type_,
-                            data_.data(), &size_) == ERROR_SUCCESS;
-  }
+  explicit SavedSetting(const wchar_t* name)
+      : name_(name),
+        found_(::RegGetValueW(HKEY_CURRENT_USER, kInternetSettings, name, RRF_RT_ANY | RRF_NOEXPAND, &type_,
+                              data_.data(), &size_) == ERROR_SUCCESS) {}
   SavedSetting(const SavedSetting&) = delete;
   SavedSetting& operator=(const SavedSetting&) = delete;
   SavedSetting(SavedSetting&&) = delete;
@@ -83,9 +84,10 @@ class TrustedAuthority {
     std::array<BYTE, 20> hash{};
     auto hash_size = static_cast<DWORD>(hash.size());
     ::CertGetCertificateContextProperty(certificate, CERT_SHA1_HASH_PROP_ID, hash.data(), &hash_size);
+    constexpr std::wstring_view kHex = L"0123456789ABCDEF";
     for (const BYTE b : hash) {
-      key_ += L"0123456789ABCDEF"[b >> 4U];
-      key_ += L"0123456789ABCDEF"[b & 15U];
+      key_ += kHex[b >> 4U];
+      key_ += kHex[b & 15U];
     }
     ::CertSerializeCertificateStoreElement(certificate, 0, nullptr, &size);
     std::vector<BYTE> blob(size);
@@ -166,8 +168,8 @@ class WaysOut : public ::testing::Test {
 // certificate the TLS stand-in presents, and what the proxy answers.
 struct Way {
   std::wstring proxy;
-  const char* certificate;
-  const char* proxy_answer;
+  const char* certificate = nullptr;
+  const char* proxy_answer = nullptr;
 };
 
 TEST_F(WaysOut, EachBlockedWayIsToldQuietlyAndTheReadingReturnsOnceItIsClear) {
@@ -175,9 +177,9 @@ TEST_F(WaysOut, EachBlockedWayIsToldQuietlyAndTheReadingReturnsOnceItIsClear) {
   ASSERT_TRUE(WaitUntil([] { return Wethrix().Text("Label2") == kReading; }, kLimit))
       << "no reading through the system's proxy: " << Wethrix().Text("Label2");
   struct Case {
-    const char* what;
+    const char* what = nullptr;
     Way way;
-    const char* reason;  // the status or error Wine's WinINet gives, then the sentence's end
+    const char* reason = nullptr;  // the status or error Wine's WinINet gives, then the sentence's end
   };
   const Case cases[] = {
       // Status 407, as Windows hands it over with no credentials to offer.
