@@ -8,9 +8,10 @@ endif()
 # program is one entry, since starting Wine per case would dominate the run.
 # STANDIN: the program reaches the local weather stand-in. Each such program gets a stand-in of
 # its own on a free port (tests/standin/around.sh), so programs that ctest runs side by side never
-# see each other's requests, and no port is fixed.
+# see each other's requests, and no port is fixed. TLS: the stand-in also serves over TLS behind a
+# proxy of its own (around.sh --tls).
 function(wethrix_test_program name)
-  cmake_parse_arguments(ARG "STANDIN" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "STANDIN;TLS" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock)
   if(NOT TARGET GTest::gtest_main)
@@ -22,7 +23,11 @@ function(wethrix_test_program name)
   if(WIN32)
     wethrix_windows_program(${name})
     if(ARG_STANDIN)
-      add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/standin/around.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+      set(tls "")
+      if(ARG_TLS)
+        set(tls --tls)
+      endif()
+      add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/standin/around.sh ${tls} ${CMAKE_CROSSCOMPILING_EMULATOR}
                                     $<TARGET_FILE:${name}> --gtest_brief=1)
     else()
       add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "platform/event_pump.hpp"
@@ -11,11 +12,31 @@ struct HttpTimeouts {
   std::chrono::milliseconds total{30000};
 };
 
+// Why a transfer got no answer, as the system says it: WinINet's numbers, which the Win32
+// transfer passes on unchanged (and checks against WinINet's own names when it is built).
+namespace http_error {
+inline constexpr std::uint32_t kNameNotResolved = 12007;
+inline constexpr std::uint32_t kCannotConnect = 12029;
+inline constexpr std::uint32_t kCertificateDateInvalid = 12037;
+inline constexpr std::uint32_t kCertificateNameInvalid = 12038;
+inline constexpr std::uint32_t kUnknownAuthority = 12045;
+inline constexpr std::uint32_t kCertificateErrors = 12055;
+inline constexpr std::uint32_t kCertificateNoRevocation = 12056;
+inline constexpr std::uint32_t kCertificateRevocationFailed = 12057;
+inline constexpr std::uint32_t kSecureChannel = 12157;
+inline constexpr std::uint32_t kDisconnected = 12163;
+inline constexpr std::uint32_t kProxyUnreachable = 12165;
+inline constexpr std::uint32_t kCertificateInvalid = 12169;
+inline constexpr std::uint32_t kCertificateRevoked = 12170;
+}  // namespace http_error
+
 struct HttpReply {
-  bool reached = false;  // an HTTP answer arrived, whatever its status
+  bool reached = false;  // an HTTP answer arrived, whatever its status (a proxy's too)
   bool timed_out = false;
-  int status = 0;    // HTTP status when reached
-  std::string body;  // the body as sent, also for error statuses
+  int status = 0;           // HTTP status when reached
+  std::string body;         // the body as sent, also for error statuses
+  std::uint32_t error = 0;  // why nothing was reached, when the system said (http_error)
+  bool via_proxy = false;   // the request was handed to a proxy server
 };
 
 // One transfer at a time, run off the user-interface thread; the caller waits on Finished while

@@ -5,7 +5,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils python3 procps git
-          fonts-liberation fonts-wine)  # Arial's metrics and the title-bar glyphs under Wine
+          fonts-liberation fonts-wine  # Arial's metrics and the title-bar glyphs under Wine
+          libgnutls30 openssl)  # Wine's TLS (only recommended by it), and the TLS stand-in's certificates
 if [ "${1:-}" = release ]; then
   packages+=(nsis zip unzip  # the installer and the portable zip
              python3-yaml python3-jsonschema  # the winget and Scoop manifests, and their check

@@ -11,6 +11,7 @@ namespace {
 
 constexpr double kHighestKelvin = 1000;
 constexpr int kStatusNotFound = 404;
+constexpr int kStatusProxySignIn = 407;
 constexpr int kStatusTooManyRequests = 429;
 
 ReplyReading NoReading(std::string_view reason) {
@@ -20,7 +21,45 @@ ReplyReading NoReading(std::string_view reason) {
 std::string_view ReasonForStatus(int status) {
   if (status == kStatusNotFound) return no_reading::kUnknownPlace;
   if (status == kStatusTooManyRequests) return no_reading::kSlowDown;
+  // Only a proxy asks for its own sign-in; WinINet hands the answer over unless it can sign in
+  // with the user's Windows account by itself.
+  if (status == kStatusProxySignIn) return no_reading::kProxySignIn;
   return no_reading::kServiceError;
+}
+
+// What the system said of a request that reached nobody. A certificate that fails is the
+// network's doing as often as the service's: a sign-in page or a filter answers under its own
+// name, and a wrong clock makes every certificate look out of date.
+std::string_view ReasonForNoAnswer(const HttpReply& reply) {
+  if (reply.timed_out) return no_reading::kTimedOut;
+  switch (reply.error) {
+    case http_error::kNameNotResolved:
+      return reply.via_proxy ? no_reading::kProxyUnreachable : no_reading::kOffline;
+    case http_error::kCannotConnect:
+      return reply.via_proxy ? no_reading::kProxyUnreachable : no_reading::kUnreachable;
+    case http_error::kProxyUnreachable:
+      return no_reading::kProxyUnreachable;
+    case http_error::kDisconnected:
+      return no_reading::kOffline;
+    case http_error::kCertificateNameInvalid:
+      return no_reading::kCertificateForAnotherName;
+    case http_error::kCertificateDateInvalid:
+      return no_reading::kCertificateOutOfDate;
+    case http_error::kUnknownAuthority:
+      return no_reading::kCertificateUntrusted;
+    case http_error::kCertificateRevoked:
+      return no_reading::kCertificateRevoked;
+    case http_error::kCertificateNoRevocation:
+    case http_error::kCertificateRevocationFailed:
+      return no_reading::kCertificateUnchecked;
+    case http_error::kCertificateInvalid:
+    case http_error::kCertificateErrors:
+      return no_reading::kCertificateInvalid;
+    case http_error::kSecureChannel:
+      return no_reading::kNoSecureConnection;
+    default:
+      return no_reading::kUnreachable;
+  }
 }
 
 bool IsSuccess(int status) {
@@ -54,8 +93,7 @@ bool RefusesKey(std::string_view body) {
 
 ReplyReading ReadReply(const HttpReply& reply) {
   if (RefusesKey(reply.body)) return {ReplyKind::kRefusedKey, 0, {}, {}};
-  if (reply.timed_out) return NoReading(no_reading::kTimedOut);
-  if (!reply.reached) return NoReading(no_reading::kUnreachable);
+  if (reply.timed_out || !reply.reached) return NoReading(ReasonForNoAnswer(reply));
   if (!IsSuccess(reply.status)) return NoReading(ReasonForStatus(reply.status));
   return ReadDocument(nlohmann::json::parse(reply.body, nullptr, false));
 }

@@ -17,6 +17,22 @@ inline constexpr std::string_view kServiceError = "the weather service reported 
 inline constexpr std::string_view kNoTemperature = "the weather service sent no usable temperature";
 inline constexpr std::string_view kPlaceTooLong = "the place name is too long for the weather service";
 inline constexpr std::string_view kBusy = "an earlier request to the weather service is still running";
+// Each of these names what the user can act on: the network, the proxy, the certificate, the clock.
+inline constexpr std::string_view kOffline = "this computer seems to be offline";
+inline constexpr std::string_view kProxySignIn = "the proxy server asks for a sign-in";
+inline constexpr std::string_view kProxyUnreachable = "the proxy server could not be reached";
+inline constexpr std::string_view kCertificateForAnotherName =
+    "the network answered with a certificate for another name (a sign-in page or a filter)";
+inline constexpr std::string_view kCertificateOutOfDate =
+    "the weather service's certificate has expired or is not valid yet; check this computer's date and time";
+inline constexpr std::string_view kCertificateUntrusted =
+    "the weather service's certificate is from an authority this computer does not trust";
+inline constexpr std::string_view kCertificateRevoked = "the weather service's certificate has been revoked";
+inline constexpr std::string_view kCertificateUnchecked =
+    "this computer could not check whether the weather service's certificate was revoked";
+inline constexpr std::string_view kCertificateInvalid = "the weather service's certificate is not valid";
+inline constexpr std::string_view kNoSecureConnection =
+    "no secure connection to the weather service could be made";
 }  // namespace no_reading
 
 enum class ReplyKind { kTemperature, kRefusedKey, kNoReading };

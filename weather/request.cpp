@@ -4,6 +4,8 @@
 #include <charconv>
 #include <optional>
 
+#include "platform/web_address.hpp"
+
 namespace wethrix {
 namespace {
 
@@ -21,25 +23,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
                                                     [](char p, char t) { return p == LowerAscii(t); });
 }
 
-bool EqualsNoCase(std::string_view text, std::string_view lower) {
-  return text.size() == lower.size() && StartsWithNoCase(text, lower);
-}
-
-// 127.0.0.0/8 written as four decimal parts.
-bool IsLoopbackIpv4(std::string_view host) {
-  if (std::ranges::count(host, '.') != 3) return false;
-  std::optional<unsigned> first;
-  for (std::size_t start = 0; start <= host.size();) {
-    const std::size_t end = std::min(host.find('.', start), host.size());
-    unsigned value = 0;
-    const auto [stop, error] = std::from_chars(host.data() + start, host.data() + end, value);
-    if (error != std::errc{} || stop != host.data() + end || end - start > 3 || value > 255) return false;
-    if (!first) first = value;
-    start = end + 1;
-  }
-  return first == 127U;
-}
-
 // The host of "host[:port]" or "[v6]:port".
 std::string_view HostOf(std::string_view authority) {
   if (authority.starts_with('[')) return authority.substr(0, authority.find(']') + 1);
@@ -47,8 +30,7 @@ std::string_view HostOf(std::string_view authority) {
 }
 
 bool IsLoopback(std::string_view authority) {
-  const std::string_view host = HostOf(authority);
-  return EqualsNoCase(host, "localhost") || host == "[::1]" || IsLoopbackIpv4(host);
+  return IsLoopbackHost(HostOf(authority));
 }
 
 // What follows "https://" or "http://"; nothing for another scheme.

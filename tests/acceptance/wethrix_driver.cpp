@@ -178,6 +178,14 @@ void SetKelvin(std::string_view place, double kelvin) {
   (void)HttpGet(query + L"&k=" + std::to_wstring(kelvin));
 }
 
+void PresentCertificate(std::string_view way) {
+  (void)HttpGet(L"/__certificate?way=" + win32::Widen(std::string(way)));
+}
+
+void ProxyAnswers(std::string_view answer) {
+  (void)HttpGet(L"/__proxy?answer=" + win32::Widen(std::string(answer)));
+}
+
 }  // namespace standin
 
 std::string WindowText(HWND window) {

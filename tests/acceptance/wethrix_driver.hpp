@@ -58,6 +58,10 @@ void Hold();
 void Release();
 // One of the stand-in's places, as typed, has this temperature from now on.
 void SetKelvin(std::string_view place, double kelvin);
+// With TLS (around.sh --tls): the certificate it presents from now on (certificates.sh's names),
+// and what its proxy answers ("tunnel" or "sign-in").
+void PresentCertificate(std::string_view way);
+void ProxyAnswers(std::string_view answer);
 }  // namespace standin
 
 class WethrixDriver {

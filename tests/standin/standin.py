@@ -2,10 +2,15 @@
 """A local stand-in for the current-weather service, for tests and the demo.
 
 Serves GET /data/2.5/weather?q=...&APPID=... on 127.0.0.1 only, answers from a table of places,
-records every request line, and stops by itself after --lifetime seconds.
+records every request line, and stops by itself after --lifetime seconds. With --tls it also
+serves the weather over TLS as weather.test, and a web proxy that tunnels to it.
 """
 import argparse
 import json
+import os
+import socket
+import socketserver
+import ssl
 import threading
 import time
 import urllib.parse
@@ -14,6 +19,10 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 REFUSED = ('{"cod":401, "message": "Invalid API key. Please see '
            'https://openweathermap.org/faq#error401 for more info."}')
 UNKNOWN = '{"cod":"404","message":"city not found"}'
+# The name the TLS stand-in answers to; only its proxy knows where that is.
+SERVICE_NAME = "weather.test"
+# The certificates the TLS stand-in can present, as certificates.sh names them.
+CERTIFICATES = ("service", "other-name", "expired", "untrusted")
 SLOW_DOWN = ('{"cod":429,"message":"Your account is temporary blocked due to exceeding of '
              'requests limitation of your subscription type."}')
 
@@ -66,6 +75,14 @@ class Handler(BaseHTTPRequestHandler):
         elif url.path == "/__kelvin":  # ?place=<as typed>&k=<kelvin>: a place's temperature from now on
             query = urllib.parse.parse_qs(url.query)
             self.server.kelvins[query["place"][0].strip().lower()] = float(query["k"][0])
+            self.send(200, "", "text/plain")
+        elif url.path == "/__certificate":  # ?way=<one of CERTIFICATES>: presented from now on
+            way = urllib.parse.parse_qs(url.query)["way"][0]
+            if way in CERTIFICATES:
+                self.server.certificate = way
+            self.send(200 if way in CERTIFICATES else 400, "", "text/plain")
+        elif url.path == "/__proxy":  # ?answer=tunnel|sign-in: what the proxy does from now on
+            self.server.proxy_answer = urllib.parse.parse_qs(url.query)["answer"][0]
             self.send(200, "", "text/plain")
         elif url.path == "/__hold":
             self.server.released.clear()
@@ -171,6 +188,89 @@ class Handler(BaseHTTPRequestHandler):
             pass  # the client gave up
 
 
+class Proxy(socketserver.ThreadingTCPServer):
+    """A web proxy on 127.0.0.1 that tunnels CONNECT for SERVICE_NAME, at any port, to the TLS
+    stand-in, refuses every other request, and while asked to signs nobody in (407, Basic)."""
+    daemon_threads = True
+
+    def __init__(self, standin, tls_port):
+        super().__init__(("127.0.0.1", 0), ProxyHandler)
+        self.standin = standin
+        self.tls_port = tls_port
+
+
+class ProxyHandler(socketserver.StreamRequestHandler):
+    def handle(self):
+        line = self.rfile.readline(65537).decode("latin-1").strip()
+        while self.rfile.readline(65537) not in (b"\r\n", b"\n", b""):
+            pass  # the headers: no credentials are looked at, since none opens the tunnel here
+        method, target = (line.split(" ") + ["", ""])[:2]
+        if self.server.standin.proxy_answer == "sign-in":
+            self.answer(b"407 Proxy Authentication Required",
+                        b'Proxy-Authenticate: Basic realm="Wethrix test proxy"\r\n')
+        elif method != "CONNECT" or target.rsplit(":", 1)[0].lower() != SERVICE_NAME:
+            self.answer(b"403 Forbidden", b"")
+        else:
+            self.tunnel()
+
+    def answer(self, status, headers):
+        body = b"<html><body>" + status + b"</body></html>"
+        self.wfile.write(b"HTTP/1.1 " + status + b"\r\n" + headers + b"Content-Type: text/html\r\n" +
+                         b"Content-Length: " + str(len(body)).encode() + b"\r\nConnection: close\r\n\r\n" + body)
+
+    def tunnel(self):
+        try:
+            upstream = socket.create_connection(("127.0.0.1", self.server.tls_port))
+        except OSError:
+            self.answer(b"502 Bad Gateway", b"")
+            return
+        with upstream:
+            self.wfile.write(b"HTTP/1.1 200 Connection established\r\n\r\n")
+            back = threading.Thread(target=pipe, args=(upstream, self.connection), daemon=True)
+            back.start()
+            pipe(self.connection, upstream)
+            back.join()
+
+
+def pipe(source, sink):
+    """Copies until the source ends, then ends the sink's sending side."""
+    try:
+        while data := source.recv(65536):
+            sink.sendall(data)
+    except OSError:
+        pass
+    try:
+        sink.shutdown(socket.SHUT_WR)
+    except OSError:
+        pass
+
+
+class TlsFront(ThreadingHTTPServer):
+    """The stand-in's weather over TLS, on a port of its own, presenting the certificate that the
+    stand-in names; what it is asked goes to the stand-in's log."""
+    daemon_threads = True
+
+    def __init__(self, standin, directory):
+        self.standin = standin
+        self.contexts = {}
+        for way in CERTIFICATES:
+            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            context.load_cert_chain(os.path.join(directory, way + ".pem"), os.path.join(directory, way + ".key"))
+            self.contexts[way] = context
+        super().__init__(("127.0.0.1", 0), Handler)
+
+    def __getattr__(self, name):  # the state of the weather lives in the stand-in
+        return getattr(self.standin, name)
+
+    def get_request(self):
+        connection, address = super().get_request()
+        return self.contexts[self.standin.certificate].wrap_socket(
+            connection, server_side=True, do_handshake_on_connect=False), address
+
+    def handle_error(self, request, client_address):
+        pass  # a client that refuses the certificate hangs up in the handshake
+
+
 class StandIn(ThreadingHTTPServer):
     daemon_threads = True
 
@@ -180,6 +280,8 @@ class StandIn(ThreadingHTTPServer):
         self.stall = stall
         self.down = False
         self.kelvins = {}
+        self.certificate = "service"
+        self.proxy_answer = "tunnel"
         self.released = threading.Event()
         self.released.set()
         self.releases = 0  # how many releases there have been; a drip ends at the next
@@ -216,10 +318,17 @@ def main():
     parser.add_argument("--key", default="demo-key", help="the one API key accepted")
     parser.add_argument("--lifetime", type=float, default=600, help="seconds until it stops by itself")
     parser.add_argument("--stall", type=float, default=20, help="seconds 'Silent Place' keeps quiet")
+    parser.add_argument("--tls", metavar="DIR", help="also serve over TLS with certificates.sh's DIR, and a proxy")
     args = parser.parse_args()
 
     server = StandIn(args.port, args.key, args.stall)
     print(f"listening on http://127.0.0.1:{server.server_address[1]}", flush=True)
+    if args.tls:
+        front = TlsFront(server, args.tls)
+        proxy = Proxy(server, front.server_address[1])
+        for side in (front, proxy):
+            threading.Thread(target=side.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
+        print(f"tls 127.0.0.1:{front.server_address[1]} proxy 127.0.0.1:{proxy.server_address[1]}", flush=True)
     stopper = threading.Timer(args.lifetime, server.shutdown)
     stopper.daemon = True
     stopper.start()

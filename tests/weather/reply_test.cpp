@@ -65,9 +65,31 @@ TEST(ReplyTest, NoUsableTemperatureGivesAReason) {
     HttpReply reply;
     std::string_view reason;
   };
+  // Nothing reached: what the system said, and whether a proxy stood between.
+  const auto failed = [](std::uint32_t error, bool via_proxy = false) {
+    return HttpReply{false, false, 0, "", error, via_proxy};
+  };
   const Case cases[] = {
       {{}, no_reading::kUnreachable},
       {{false, true, 0, ""}, no_reading::kTimedOut},
+      {{false, true, 0, "", http_error::kCannotConnect, true}, no_reading::kTimedOut},
+      {failed(http_error::kNameNotResolved), no_reading::kOffline},
+      {failed(http_error::kDisconnected), no_reading::kOffline},
+      {failed(http_error::kCannotConnect), no_reading::kUnreachable},
+      {failed(http_error::kNameNotResolved, true), no_reading::kProxyUnreachable},
+      {failed(http_error::kCannotConnect, true), no_reading::kProxyUnreachable},
+      {failed(http_error::kProxyUnreachable), no_reading::kProxyUnreachable},
+      {failed(http_error::kCertificateNameInvalid, true), no_reading::kCertificateForAnotherName},
+      {failed(http_error::kCertificateDateInvalid), no_reading::kCertificateOutOfDate},
+      {failed(http_error::kUnknownAuthority), no_reading::kCertificateUntrusted},
+      {failed(http_error::kCertificateRevoked), no_reading::kCertificateRevoked},
+      {failed(http_error::kCertificateRevocationFailed), no_reading::kCertificateUnchecked},
+      {failed(http_error::kCertificateNoRevocation), no_reading::kCertificateUnchecked},
+      {failed(http_error::kCertificateInvalid), no_reading::kCertificateInvalid},
+      {failed(http_error::kCertificateErrors), no_reading::kCertificateInvalid},
+      {failed(http_error::kSecureChannel), no_reading::kNoSecureConnection},
+      {failed(12030, true), no_reading::kUnreachable},  // the connection broke off
+      {Reply(407, "<html>Proxy Authentication Required</html>"), no_reading::kProxySignIn},
       {Reply(404, R"({"cod":"404","message":"city not found"})"), no_reading::kUnknownPlace},
       {Reply(429, R"({"cod":429,"message":"slow down"})"), no_reading::kSlowDown},
       {Reply(500, kSanDiego), no_reading::kServiceError},

@@ -130,16 +130,16 @@ TEST_F(WeatherOverWinInetTest, AServerThatNeverAnswersIsGivenUpAfterTheTimeOut) 
   EXPECT_EQ(dialogs.boxes[0].title, "Wethrix");
 }
 
-// The stand-in sends the headers, then a byte a second. Closing the request does not wake the read
-// under Wine, so each worker stays blocked until the drip ends, long after the transfer's time.
-TEST_F(WeatherOverWinInetTest, AReplyThatDripsIsAbandonedAtItsTimeAndNoMoreThanOneIsLeftRunning) {
+// The stand-in sends the headers, then a byte a second, for minutes. A transfer past its time is set
+// aside and the next request goes out at once. The worker given up stops at the next byte, on
+// Windows and under Wine alike (which, unlike Windows, never woke a read by closing its handle), so
+// the request after the next drip goes out too, once that worker has stopped.
+TEST_F(WeatherOverWinInetTest, AReplyThatDripsIsAbandonedAtItsTimeAndTheNextRequestsGoOut) {
   services.timeouts = {std::chrono::seconds(2), std::chrono::seconds(2)};
   EXPECT_EQ(Query("Drip Place", kKey, true).reason, no_reading::kTimedOut);
   EXPECT_EQ(Query("San Diego CA", kKey, true).temperature, 16) << "asked at once while the first drips";
 
   EXPECT_EQ(Query("Drip Place", kKey, true).reason, no_reading::kTimedOut);
-  EXPECT_EQ(Query("Oslo", kKey, true).reason, no_reading::kBusy) << "never a third worker";
-  ASSERT_TRUE(Service("/__release").reached);
   WeatherResult oslo = Query("Oslo", kKey, true);
   for (const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
        oslo.reason == no_reading::kBusy && std::chrono::steady_clock::now() < limit;

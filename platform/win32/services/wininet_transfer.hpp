@@ -6,23 +6,20 @@
 
 namespace wethrix::win32 {
 
-// HTTP and HTTPS through WinINet with the user's proxy settings, no caching and no redirects.
-// Each transfer runs on a worker thread of its own, which never touches a window: it leaves the
-// reply for TakeReply and then signals Finished. Only Abandon gives a transfer up;
-// StillExecuting merely asks.
+// HTTP and HTTPS through WinINet with the user's proxy settings (a host on this machine is reached
+// directly), no caching and no redirects. Each transfer runs on a worker thread of its own, which
+// never touches a window: it leaves the reply for TakeReply and then signals Finished. Only
+// Abandon gives a transfer up; StillExecuting merely asks.
 //
 // A transfer is a flight: its worker, its event and what the worker shares with the
 // user-interface thread. There are two: the live one, and the last one abandoned, which may still
-// be blocked in a call the system does not wake (under Wine closing the handle does not wake a
-// blocked read). Setting a flight aside swaps the two once the abandoned one has ended, so one
-// transfer that will not end never holds up the next, and no more than one is left running.
+// be held in a call until the request's time-outs end it. Setting a flight aside swaps the two
+// once the abandoned one has ended, so one transfer that will not end never holds up the next,
+// and no more than one is left running.
 //
-// The request handle is the one thing both threads of a flight touch. The worker opens it and
-// hands it to its flight before it sends; from then on the flight owns it and it is closed once,
-// under the flight's mutex, by whichever comes first: Abandon on the user-interface thread
-// (closing is how WinINet wakes a blocked call, whose use of the handle then fails) or the worker
-// when it is done with it. An abandon before the hand-over makes the worker close the handle
-// itself and stop. The destructor gives up both flights and joins their workers.
+// Only the worker ever touches its request handle: giving up marks the flight, and the worker
+// stops at its next step. The destructor gives up both flights and waits for their workers a
+// moment at most; the workers co-own what they use.
 class WinInetTransfer final : public HttpTransfer {
  public:
   WinInetTransfer();
