@@ -188,6 +188,7 @@ TEST_F(Win32FileSystemTest, RemoveIsQuietAndFoldersAreCreatedWhole) {
             0);  // the probe is gone
 }
 
+// Without the system's long paths turned on, as the service marks its paths "\\?\" itself.
 TEST_F(Win32FileSystemTest, PathsPastTwoHundredAndSixtyCharactersAreLikeAnyOther) {
   const std::string folder = temp_.Utf8() + "\\" + std::string(120, 'p') + "\\" + std::string(120, 'q');
   files_.CreateFolders(folder);

@@ -25,6 +25,21 @@ unique_file_handle OpenFile(const std::wstring& path, DWORD access, DWORD share,
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// `path` in the form that reaches past MAX_PATH on every Windows, whatever its long-path setting:
+// made whole as the system would read it, then marked "\\?\", which every call here takes and
+// which leaves the path unread (so the making whole comes first).
+std::wstring SystemPath(std::string_view path) {
+  std::wstring wide = Widen(path);
+  std::wstring full(::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD length =
+      ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return wide;
+  full.resize(length);
+  if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)")) return full;
+  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
+}
+
 // Whether access denied on `path` for `access` lasts, asked of the file itself. A file whose
 // deletion is pending opens for nothing until its last handle closes, and one that another
 // program holds without sharing its deletion refuses a replace yet opens for the access with every
@@ -146,17 +161,17 @@ void MakeFolder(const std::wstring& folder) {
 
 bool Win32FileSystem::Exists(std::string_view path) const {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  return ::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) != 0;
+  return ::GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data) != 0;
 }
 
 bool Win32FileSystem::ExistsVisible(std::string_view path) const {
-  const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES &&
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
 Bytes Win32FileSystem::Read(std::string_view path) const {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = SystemPath(path);
   const unique_file_handle file = OpenExisting(wide, FILE_SHARE_READ | FILE_SHARE_DELETE);
   Bytes bytes(static_cast<std::size_t>(SizeOf(file.get())));
   if (!ReadExactly(file.get(), bytes)) ThrowLastFileError(wide, GENERIC_READ);
@@ -164,11 +179,11 @@ Bytes Win32FileSystem::Read(std::string_view path) const {
 }
 
 std::unique_ptr<HeldFile> Win32FileSystem::Hold(std::string_view path) {
-  return std::make_unique<Win32HeldFile>(Widen(path));
+  return std::make_unique<Win32HeldFile>(SystemPath(path));
 }
 
 void Win32FileSystem::Write(std::string_view path, const Bytes& bytes) {
-  const std::wstring target = Widen(path);
+  const std::wstring target = SystemPath(path);
   const std::wstring temporary = Beside(target, L".tmp");
   try {
     WriteNewFile(temporary, bytes);
@@ -183,13 +198,13 @@ void Win32FileSystem::Write(std::string_view path, const Bytes& bytes) {
 
 void Win32FileSystem::Remove(std::string_view path) noexcept {
   try {
-    ::DeleteFileW(Widen(path).c_str());
+    ::DeleteFileW(SystemPath(path).c_str());
   } catch (...) {  // a path that cannot even be converted names no file to delete
   }
 }
 
 bool Win32FileSystem::CanWriteIn(std::string_view folder) const {
-  std::wstring probe = Widen(folder);
+  std::wstring probe = SystemPath(folder);
   if (!probe.empty() && probe.back() != L'\\') probe += L'\\';
   probe = Beside(probe + L"~wethrix", L".probe");
   // Deleted by the system as soon as the handle closes.
@@ -198,7 +213,7 @@ bool Win32FileSystem::CanWriteIn(std::string_view folder) const {
 }
 
 void Win32FileSystem::CreateFolders(std::string_view folder) {
-  std::wstring wide = Widen(folder);
+  std::wstring wide = SystemPath(folder);
   while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
   MakeFolder(wide);
 }
