@@ -73,8 +73,9 @@ class Form1 final : public MainViewEvents {
   void cSysTray1_MouseUp(TrayButton button, std::int32_t id);
   void Timer1_Timer();
   void RetryTimer_Timer();
-  // The one refresh. A trigger that arrives while a refresh runs is folded into one more run;
-  // once closing has begun none starts, and a running one stops after its current wait.
+  // The one refresh. A trigger that arrives while a refresh runs is folded into one more run, or
+  // into its request while that waits out the gap; a user's change withdraws a request in
+  // flight. Once closing has begun none starts, and a running one stops after its current wait.
   void ListTemp(bool silent);
 
   [[nodiscard]] double CurTemp() const { return cur_temp_; }
@@ -92,7 +93,10 @@ class Form1 final : public MainViewEvents {
   void HideIntoTray();
   void SayHiddenIntoTray();
   void RefreshOnce(bool silent);
-  void getWeather(bool silent);
+  // Waits out the gap between requests; whether the request that follows is silent.
+  [[nodiscard]] bool AwaitRequestGap(bool silent);
+  // The query; false when it was withdrawn, so that there is no reading to show.
+  [[nodiscard]] bool getWeather(bool silent);
   // After a round of refreshes: a try soon when its last request got no answer, else none.
   void ArmRetryTimer() noexcept;
   // Puts the converter right and runs it; false when it could not be put right on a silent refresh.
@@ -125,6 +129,7 @@ class Form1 final : public MainViewEvents {
   bool refreshing_ = false;
   bool rerun_ = false;
   bool rerun_silent_ = true;
+  bool withdrawn_ = false;  // a user's change came while the request was in flight
   bool closing_ = false;
   std::uint32_t finished_refreshes_ = 0;
   struct Request {

@@ -41,6 +41,7 @@ void Form1::ListTemp(bool silent) {
   if (refreshing_) {
     rerun_silent_ = rerun_ ? (rerun_silent_ && silent) : silent;
     rerun_ = true;
+    withdrawn_ = withdrawn_ || !silent;
     return;
   }
   refreshing_ = true;
@@ -111,8 +112,13 @@ void Form1::RefreshOnce(bool silent) {
   Bytes bitmap;
   bool bitmap_saved = false;
   bool converter_ran = false;
-  trap.Step(100, [&] { getWeather(silent); });
-  if (closing_) return;  // closed while waiting: the windows this reading was for are gone
+  bool reading = true;
+  trap.Step(100, [&] {
+    silent = AwaitRequestGap(silent);
+    reading = getWeather(silent);
+  });
+  // Closed while waiting, the windows this reading was for are gone; withdrawn, there is none.
+  if (closing_ || !reading) return;
   trap.Step(102, [&] {
     texts = BuildRefreshTexts(cur_temp_, reason_, cur_unit_, city_name_, view_.PushButton5Caption());
     view_.SetLabel2(texts.label2);

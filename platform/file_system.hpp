@@ -18,8 +18,9 @@ class HeldFile {
 };
 
 // Files by UTF-8 path. Failures throw AppError with the system's message: kFileNotFound for a
-// file that is not there, kFileInUse while another program holds it (a sharing, lock or
-// access-denied violation, which a moment later may be gone).
+// file that is not there, kFileInUse while another program holds it (a sharing or lock violation,
+// or a refusal that a moment later may be gone, as of a file whose deletion is pending); a
+// read-only file or one whose permissions deny the access fails for good.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

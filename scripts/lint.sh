@@ -32,10 +32,16 @@ for build in ("native-clang", "windows-clang", "fuzz"):
 PY
 folders='app|bench|display|image|options|platform|tests|tools|tray|weather'
 export header_filter="^$root/($folders)/"
+# The findings in the logs given: diagnostics on our files. What the build generates (the unity
+# files that gather a test program's sources) is not ours.
+findings_in() {
+  grep -hE '^/.*: (warning|error): ' "$@" | grep -v "^$root/build/"
+}
 # One source's run, its log in work/INDEX.log, so that parallel runs never interleave their lines.
 # A file takes seconds; a run that has not ended after ten minutes has hung (seen once, and not
 # again on the same file) and is made once more, so that one stall does not hold CI. A second
-# hang is a finding.
+# hang is a finding, and so is any other end but a clean one that no finding of ours explains:
+# a crash, or an error that names no file of ours, leaves the file unchecked.
 lint_one() {  # FOLDER SOURCE INDEX
   local start=$SECONDS status try
   for try in 1 2; do
@@ -46,15 +52,16 @@ lint_one() {  # FOLDER SOURCE INDEX
   done
   if [ "$status" -eq 124 ]; then
     echo "$root/scripts/lint.sh:1:1: error: clang-tidy did not end on $2 [lint-hang]" >>"$work/$3.log"
+  elif [ "$status" -ne 0 ] && { [ "$status" -ne 1 ] || ! findings_in "$work/$3.log" >/dev/null; }; then
+    echo "$root/scripts/lint.sh:1:1: error: clang-tidy ended with status $status on $2 [lint-failure]" \
+      >>"$work/$3.log"
   fi
   echo "$((SECONDS - start)) s $2" >>"$work/times"
 }
-export -f lint_one
+export -f findings_in lint_one
 export work root
 awk '{ print $1, $2, NR }' "$work/sources" | xargs -P "$jobs" -n 3 bash -c 'lint_one "$@"' _
-# What the build generates (the unity files that gather a test program's sources) is not ours.
-cat "$work"/*.log | grep -E '^/.*: (warning|error): ' | grep -v "^$root/build/" | sed "s|^$root/||" |
-  sort -u >"$work/findings" || true
+findings_in "$work"/*.log | sed "s|^$root/||" | sort -u >"$work/findings" || true
 count=$(wc -l <"$work/findings")
 cat "$work/findings"
 echo "lint: $(wc -l <"$work/sources") sources, $count findings"

@@ -28,21 +28,23 @@ HttpReply TimedOut() {
   return {false, true, 0, {}};
 }
 
+bool Withdrawn(const WeatherServices& services) {
+  return services.withdrawn != nullptr && services.withdrawn->Done();
+}
+
 // The finished transfer's reply, or a time-out when it does not end in time. A transfer past its
-// total time is abandoned, so that the next request need not wait for it whatever it still does
-// inside the system. Only while an earlier abandoned one still runs is it left in flight, given
-// the grace to end that bounds the wait of the user-interface thread.
+// total time, or withdrawn, is abandoned, so that the next request need not wait for it whatever
+// it still does inside the system. Only while an earlier abandoned one still runs is it left in
+// flight, and it is set aside the moment that one ends; the grace bounds the wait of the
+// user-interface thread.
 HttpReply AwaitReply(WeatherServices& services) {
   const auto deadline = services.clock.Now() + services.timeouts.total;
-  bool given_up = false;
   while (services.transfer.StillExecuting()) {
     services.events.DoEventsUntil(services.transfer.Finished());
     const auto now = services.clock.Now();
+    // Tried at every pass once due: the earlier abandoned transfer may have ended meanwhile.
+    if ((now >= deadline || Withdrawn(services)) && services.transfer.Abandon()) return TimedOut();
     if (now >= deadline + kWaitGrace) return TimedOut();
-    if (!given_up && now >= deadline) {
-      given_up = true;
-      if (services.transfer.Abandon()) return TimedOut();
-    }
     if (services.transfer.StillExecuting()) {
       services.events.WaitFor(&services.transfer.Finished(), services.poll_interval);
     }
@@ -107,6 +109,11 @@ WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services) {
     case RequestStart::kBegun: {
       HttpReply reply;
       trap.Step(102, [&] { reply = AwaitReply(services); });
+      if (Withdrawn(services)) {
+        result.asked = true;
+        result.withdrawn = true;
+        return result;
+      }
       trap.Step(104, [&] { result = Interpret(query, reply); });
       result.asked = true;
       result.answered = reply.reached;

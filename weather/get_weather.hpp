@@ -29,6 +29,7 @@ struct WeatherResult {
   std::string reason;      // why there is no reading (with NaN); empty otherwise
   bool asked = false;      // a request went out
   bool answered = false;   // and the service answered it, whatever it said
+  bool withdrawn = false;  // moot before its answer came: nothing read, nothing told
 };
 
 struct WeatherServices {
@@ -42,12 +43,15 @@ struct WeatherServices {
   // The longest wait between two tests of the transfer; it wakes earlier when the transfer ends
   // or a window event arrives.
   std::chrono::milliseconds poll_interval{50};
+  // Done once the request's answer no longer matters (the user changed what to ask meanwhile):
+  // the transfer in flight is abandoned and nothing is told.
+  const Waitable* withdrawn = nullptr;
 };
 
 // Sends one request (none while an earlier transfer is still in flight, none for a location too
-// long for any server to take) and lets window events run until it ends. A refused key or a
-// missing reading is told in one plain box unless silent; failures of the program itself are
-// reported by the error trap under kGetWeatherTag.
+// long for any server to take) and lets window events run until it ends or is withdrawn. A refused
+// key or a missing reading is told in one plain box unless silent; failures of the program itself
+// are reported by the error trap under kGetWeatherTag.
 [[nodiscard]] WeatherResult getWeather(const WeatherQuery& query, WeatherServices& services);
 
 // The box shown, unless silent, when the service refuses the key.

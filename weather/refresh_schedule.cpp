@@ -52,11 +52,11 @@ Unit Form1::SelectedUnit() const {
   return Unit::kNone;
 }
 
-// A request keeps its distance from the one before, whatever triggered it; the query is read
-// after the wait, so it asks for what the window shows by then. The refresh that waits here is
-// still running, so the triggers that come meanwhile fold into it as during its other waits; a
-// closing ends the wait.
-void Form1::getWeather(bool silent) {
+// A request keeps its distance from the one before, whatever triggered it. The refresh that waits
+// here is still running, so the triggers that come meanwhile fold into it, and its request answers
+// them: it asks for what the window shows by then, and aloud unless every one of them was silent.
+// A closing ends the wait.
+bool Form1::AwaitRequestGap(bool silent) {
   if (last_asked_) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(
         *last_asked_ + RequestGap(services_.environment) - services_.clock.Now());
@@ -65,21 +65,34 @@ void Form1::getWeather(bool silent) {
       LetEventsRun(services_.pump, services_.clock, &closing_begun, left);
     }
   }
-  if (closing_) return;
+  if (!rerun_) return silent;
+  rerun_ = false;
+  return silent && rerun_silent_;
+}
+
+// A user's change while the request is in flight withdraws it: its answer, moot, is neither shown
+// nor told, and the run owed to the change asks as soon as the gap allows.
+bool Form1::getWeather(bool silent) {
+  if (closing_) return false;
   const WeatherQuery query{view_.Label1(), settings_.Text(setting::kApiKey, setting::kApiKeyDefault),
                            SelectedUnit(), silent, view_.PushButton5Caption()};
+  withdrawn_ = false;
+  const FlagRaised withdrawn(withdrawn_);
   WeatherServices weather{services_.inet,        services_.pump,  services_.dialogs,
                           services_.environment, services_.clock, application_title_};
+  weather.withdrawn = &withdrawn;
   const auto asked_at = services_.clock.Now();
   const WeatherResult result = wethrix::getWeather(query, weather);
   if (result.asked) {
     last_request_ = Request{asked_at, result.answered};
     last_asked_ = asked_at;
   }
+  if (result.withdrawn) return false;
   cur_temp_ = result.temperature;
   cur_unit_ = query.unit;  // the unit may change during the wait; the texts follow the number
   city_name_ = result.city_name;
   reason_ = result.reason;
+  return true;
 }
 
 }  // namespace wethrix

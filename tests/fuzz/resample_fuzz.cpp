@@ -21,8 +21,9 @@ using imaging::Rgb;
 // The harness builds no source larger than this; a larger one is given too few pixels.
 constexpr std::size_t kLargestSourceBuilt = std::size_t{1} << 16;
 
+constexpr std::uint8_t kFirstEdge = 248;
+
 std::int32_t Side(std::uint8_t code) {
-  constexpr std::uint8_t kFirstEdge = 248;
   constexpr std::array<std::int32_t, 8> kEdges{0,
                                                -1,
                                                256,
@@ -48,11 +49,11 @@ Image Source(std::int32_t width, std::int32_t height, bool short_by_one,
   return image;
 }
 
-bool Fits(const Image& image) {
-  const auto side = [](std::int32_t s) { return s >= 1 && s <= imaging::kMaxResampleSide; };
-  return side(image.width) && side(image.height) &&
-         image.pixels.size() ==
-             static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+// Whether the code picks a side within the documented 1 to kMaxResampleSide, as the edges above
+// were chosen: 256, 4096 and kMaxResampleSide are, the others are not.
+bool ValidSide(std::uint8_t code) {
+  constexpr std::array kValidEdges{false, false, true, true, true, false, false, false};
+  return code < kFirstEdge ? code != 0 : kValidEdges.at(code - kFirstEdge);
 }
 
 void CheckChannel(const Image& source, const Image& target, std::uint8_t Rgb::*channel) {
@@ -86,11 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t height = Side(data[3]);
   const Image source =
       Source(Side(data[0]), Side(data[1]), (data[4] & 1U) != 0, std::span(data + kHeader, size - kHeader));
-  const bool fits =
-      Fits(source) && width >= 1 && width <= imaging::kMaxResampleSide && height >= 1 &&
-      height <= imaging::kMaxResampleSide &&
-      static_cast<std::uint64_t>(source.width + width) * static_cast<std::uint64_t>(source.height + height) <=
-          imaging::kMaxResampleWork;
+  // Whole as the harness built it; the work as its limit is documented, in a type no sum overflows.
+  const bool whole =
+      ValidSide(data[0]) && ValidSide(data[1]) && (data[4] & 1U) == 0 &&
+      static_cast<std::size_t>(source.width) * static_cast<std::size_t>(source.height) <= kLargestSourceBuilt;
+  const double work =
+      (static_cast<double>(source.width) + width) * (static_cast<double>(source.height) + height);
+  const bool fits = whole && ValidSide(data[2]) && ValidSide(data[3]) &&
+                    work <= static_cast<double>(imaging::kMaxResampleWork);
   try {
     const Image target = imaging::ResampleByAreaAverage(source, width, height);
     Check(fits, "only sizes that fit are resampled");

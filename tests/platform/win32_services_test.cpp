@@ -55,8 +55,9 @@ TEST_F(Win32FileSystemTest, WriteCreatesAndReplacesWholeFilesLeavingNothingElse)
 }
 
 // Open without sharing deletion, as a scanner or a running program holds a file, it cannot be
-// replaced for now: in use, which is worth another try. A folder in its place refuses for good.
-TEST_F(Win32FileSystemTest, AFailedReplaceKeepsTheOldFileAndTellsAFileInUseFromAFolderInTheWay) {
+// replaced for now: in use, which is worth another try. Read-only, or a folder in its place, it
+// refuses for good.
+TEST_F(Win32FileSystemTest, AFailedReplaceKeepsTheOldFileAndTellsAFileInUseFromARefusalForGood) {
   const std::string path = temp_.Utf8(u8"locked.bin");
   files_.Write(path, {1});
   {
@@ -69,6 +70,11 @@ TEST_F(Win32FileSystemTest, AFailedReplaceKeepsTheOldFileAndTellsAFileInUseFromA
     ASSERT_TRUE(exclusive);
     EXPECT_EQ(ErrorOf([&] { static_cast<void>(files_.Read(temp_.Utf8(u8"exclusive.bin"))); }),
               error_number::kFileInUse);
+    // Held as well, since Wine, run as root, replaces a read-only file that nothing holds.
+    ASSERT_TRUE(::SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    const int error = ErrorOf([&] { files_.Write(path, {2}); });
+    EXPECT_NE(error, 0);
+    EXPECT_NE(error, error_number::kFileInUse);
   }
   EXPECT_EQ(files_.Read(path), (Bytes{1}));
   EXPECT_EQ(Entries(), 2U);
@@ -182,6 +188,7 @@ TEST_F(Win32FileSystemTest, RemoveIsQuietAndFoldersAreCreatedWhole) {
             0);  // the probe is gone
 }
 
+// Without the system's long paths turned on, as the service marks its paths "\\?\" itself.
 TEST_F(Win32FileSystemTest, PathsPastTwoHundredAndSixtyCharactersAreLikeAnyOther) {
   const std::string folder = temp_.Utf8() + "\\" + std::string(120, 'p') + "\\" + std::string(120, 'q');
   files_.CreateFolders(folder);

@@ -179,6 +179,15 @@ TEST_F(GetWeatherTest, ATransferPastItsTimeIsAbandonedSoTheNextAsksAtOnceAndOnly
   transfer.replies.push_back(Reply(200, R"({"main":{"temp":300.15}})"));
   EXPECT_EQ(Query(true).temperature, 81);
   EXPECT_EQ(transfer.urls.size(), 3U);
+
+  // When the one aside ends during the grace, the one past its time goes aside then.
+  transfer.executing_polls = -1;
+  started = clock.Now();
+  events.on_pass = [&] {
+    if (clock.Now() - started >= milliseconds(1200)) transfer.EndAbandoned();
+  };
+  EXPECT_EQ(Query(true).reason, no_reading::kTimedOut);
+  EXPECT_LT(clock.Now() - started, milliseconds(1300));
 }
 
 class FailingTransfer final : public HttpTransfer {

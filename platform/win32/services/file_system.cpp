@@ -23,21 +23,49 @@ unique_file_handle OpenFile(const std::wstring& path, DWORD access, DWORD share,
   return unique_file_handle(::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// `path` in the form that reaches past MAX_PATH on every Windows, whatever its long-path setting:
+// made whole as the system would read it, then marked "\\?\", which every call here takes and
+// which leaves the path unread (so the making whole comes first).
+std::wstring SystemPath(std::string_view path) {
+  std::wstring wide = Widen(path);
+  std::wstring full(::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD length =
+      ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return wide;
+  full.resize(length);
+  if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)")) return full;
+  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
 }
 
-// What a failure on `path` means to a caller: another program that holds the file for now (a
-// scanner, the indexer, a sync client), a file that is not there, or anything else. A folder
-// standing where the file should be refuses access too, but for good.
-[[noreturn]] void ThrowFileError(DWORD error, const std::wstring& path) {
+// Whether access denied on `path` for `access` lasts, asked of the file itself. A file whose
+// deletion is pending opens for nothing until its last handle closes, and one that another
+// program holds without sharing its deletion refuses a replace yet opens for the access with every
+// share: both pass in a moment. A folder in the way, the read-only attribute, an ACL that denies
+// the access, and a denial with no file to ask (a folder where nothing may be created) last.
+bool DeniedForGood(const std::wstring& path, DWORD access) {
+  if (!OpenFile(path, 0, kShareAll, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS)) {
+    return ::GetLastError() != ERROR_ACCESS_DENIED;
+  }
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+    return true;
+  }
+  return !OpenFile(path, access, kShareAll, OPEN_EXISTING) && ::GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+// What a failure of `access` on `path` means to a caller: another program that holds the file for
+// now (a scanner, the indexer, a sync client), a file that is not there, or anything else.
+[[noreturn]] void ThrowFileError(DWORD error, const std::wstring& path, DWORD access) {
   switch (error) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
       throw AppError(error_number::kFileInUse, SystemMessage(error));
     case ERROR_ACCESS_DENIED:
-      if (IsFolder(path)) break;
+      if (DeniedForGood(path, access)) break;
       throw AppError(error_number::kFileInUse, SystemMessage(error));
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -48,13 +76,13 @@ bool IsFolder(const std::wstring& path) {
   ThrowWin32Error(error);
 }
 
-[[noreturn]] void ThrowLastFileError(const std::wstring& path) {
-  ThrowFileError(::GetLastError(), path);
+[[noreturn]] void ThrowLastFileError(const std::wstring& path, DWORD access) {
+  ThrowFileError(::GetLastError(), path, access);
 }
 
 unique_file_handle OpenExisting(const std::wstring& path, DWORD share) {
   unique_file_handle file = OpenFile(path, GENERIC_READ, share, OPEN_EXISTING);
-  if (!file) ThrowLastFileError(path);
+  if (!file) ThrowLastFileError(path, GENERIC_READ);
   return file;
 }
 
@@ -82,7 +110,7 @@ std::wstring Beside(const std::wstring& path, const wchar_t* extension) {
 
 void WriteNewFile(const std::wstring& path, const Bytes& bytes) {
   const unique_file_handle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
-  if (!file) ThrowLastFileError(path);
+  if (!file) ThrowLastFileError(path, GENERIC_WRITE);
   for (std::size_t done = 0; done < bytes.size();) {
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
     DWORD written = 0;
@@ -121,11 +149,11 @@ void MakeFolder(const std::wstring& folder) {
   const DWORD error = ::GetLastError();
   const std::size_t parent_end = folder.find_last_of(L"\\/");
   if (error != ERROR_PATH_NOT_FOUND || parent_end == std::wstring::npos || parent_end == 0) {
-    ThrowFileError(error, folder);
+    ThrowFileError(error, folder, GENERIC_WRITE);
   }
   MakeFolder(folder.substr(0, parent_end));
   if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-    ThrowLastFileError(folder);
+    ThrowLastFileError(folder, GENERIC_WRITE);
   }
 }
 
@@ -133,34 +161,34 @@ void MakeFolder(const std::wstring& folder) {
 
 bool Win32FileSystem::Exists(std::string_view path) const {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  return ::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) != 0;
+  return ::GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data) != 0;
 }
 
 bool Win32FileSystem::ExistsVisible(std::string_view path) const {
-  const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES &&
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
 Bytes Win32FileSystem::Read(std::string_view path) const {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = SystemPath(path);
   const unique_file_handle file = OpenExisting(wide, FILE_SHARE_READ | FILE_SHARE_DELETE);
   Bytes bytes(static_cast<std::size_t>(SizeOf(file.get())));
-  if (!ReadExactly(file.get(), bytes)) ThrowLastFileError(wide);
+  if (!ReadExactly(file.get(), bytes)) ThrowLastFileError(wide, GENERIC_READ);
   return bytes;
 }
 
 std::unique_ptr<HeldFile> Win32FileSystem::Hold(std::string_view path) {
-  return std::make_unique<Win32HeldFile>(Widen(path));
+  return std::make_unique<Win32HeldFile>(SystemPath(path));
 }
 
 void Win32FileSystem::Write(std::string_view path, const Bytes& bytes) {
-  const std::wstring target = Widen(path);
+  const std::wstring target = SystemPath(path);
   const std::wstring temporary = Beside(target, L".tmp");
   try {
     WriteNewFile(temporary, bytes);
     if (!::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      ThrowLastFileError(target);
+      ThrowLastFileError(target, DELETE);
     }
   } catch (const AppError&) {
     ::DeleteFileW(temporary.c_str());
@@ -170,13 +198,13 @@ void Win32FileSystem::Write(std::string_view path, const Bytes& bytes) {
 
 void Win32FileSystem::Remove(std::string_view path) noexcept {
   try {
-    ::DeleteFileW(Widen(path).c_str());
+    ::DeleteFileW(SystemPath(path).c_str());
   } catch (...) {  // a path that cannot even be converted names no file to delete
   }
 }
 
 bool Win32FileSystem::CanWriteIn(std::string_view folder) const {
-  std::wstring probe = Widen(folder);
+  std::wstring probe = SystemPath(folder);
   if (!probe.empty() && probe.back() != L'\\') probe += L'\\';
   probe = Beside(probe + L"~wethrix", L".probe");
   // Deleted by the system as soon as the handle closes.
@@ -185,7 +213,7 @@ bool Win32FileSystem::CanWriteIn(std::string_view folder) const {
 }
 
 void Win32FileSystem::CreateFolders(std::string_view folder) {
-  std::wstring wide = Widen(folder);
+  std::wstring wide = SystemPath(folder);
   while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
   MakeFolder(wide);
 }
