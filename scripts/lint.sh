@@ -24,8 +24,9 @@ for build in ("native-clang", "windows-clang", "fuzz"):
     for entry in json.load(open(os.path.join(folder, "compile_commands.json"))):
         path = os.path.normpath(os.path.join(entry["directory"], entry["file"]))
         key = os.path.relpath(path, folder if path.startswith(folder + "/") else root)
-        # GoogleTest's own sources; a file checked already; the include that must not build.
-        if key.startswith("..") or key in seen or "/layering_probe.dir/" in key:
+        # GoogleTest's own sources; a file checked already; the include that must not build; a
+        # resource script, which is no C++ for clang-tidy to read.
+        if key.startswith("..") or key in seen or "/layering_probe.dir/" in key or key.endswith(".rc"):
             continue
         seen.add(key)
         print(folder, path)
