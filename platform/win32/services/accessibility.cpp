@@ -8,6 +8,7 @@
 
 #include "platform/win32/handles/unique_handle.hpp"
 #include "platform/win32/services/check.hpp"
+#include "platform/win32/services/message_gate.hpp"
 #include "platform/win32/services/wide.hpp"
 
 namespace wethrix::win32 {
@@ -319,7 +320,8 @@ LRESULT Win32Accessibility::Answer(HWND hwnd, WPARAM flags) const noexcept try {
 LRESULT CALLBACK Win32Accessibility::SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                                   UINT_PTR id, DWORD_PTR self) noexcept {
   auto* accessibility = reinterpret_cast<Win32Accessibility*>(self);
-  if (message == WM_NCDESTROY) {
+  // Another program's WM_NCDESTROY would end the description of a window that lives on.
+  if (message == WM_NCDESTROY && !SentFromElsewhere(message)) {
     ::RemoveWindowSubclass(hwnd, &SubclassProc, id);
     if (accessibility->attached_ && hwnd == accessibility->attached_->form) accessibility->Detach();
   } else if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT &&
