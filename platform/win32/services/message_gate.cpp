@@ -40,11 +40,17 @@ constexpr UINT kOwnThreadsOnly[] = {
   }
 }
 
+thread_local const std::function<void()>* close_of_thread = nullptr;
+
 // Windows hands every loop the message as the hook leaves it. A loop that only looks (PM_NOREMOVE)
 // gets WM_NULL too, and takes the message off the queue the next time it comes here.
 LRESULT CALLBACK Retrieved(int code, WPARAM removed, LPARAM message) noexcept {
   auto& msg = *reinterpret_cast<MSG*>(message);
-  if (code >= 0 && NeverPosted(msg)) msg.message = WM_NULL;
+  if (code >= 0 && (msg.message == WM_QUIT || NeverPosted(msg))) {
+    const bool close = msg.message == WM_QUIT && removed == PM_REMOVE;
+    msg.message = WM_NULL;
+    if (close) (*close_of_thread)();
+  }
   return ::CallNextHookEx(nullptr, code, removed, message);
 }
 
@@ -55,11 +61,14 @@ bool SentFromElsewhere(UINT message) noexcept {
          ::InSendMessageEx(nullptr) != ISMEX_NOSEND;
 }
 
-MessageGate::MessageGate() {
+MessageGate::MessageGate(std::function<void()> close) : close_(std::move(close)) {
+  close_of_thread = &close_;
   hook_.reset(::SetWindowsHookExW(WH_GETMESSAGE, &Retrieved, nullptr, ::GetCurrentThreadId()));
   if (!hook_) ThrowLastError();
 }
 
-MessageGate::~MessageGate() = default;
+MessageGate::~MessageGate() {
+  close_of_thread = nullptr;
+}
 
 }  // namespace wethrix::win32

@@ -7,6 +7,8 @@
 // and every window procedure of the program asks SentFromElsewhere before a handler sees it.
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/win32/handles/unique_handle.hpp"
 
 namespace wethrix::win32 {
@@ -19,10 +21,12 @@ namespace wethrix::win32 {
 // creation is not among them: a window binds its object at its first WM_NCCREATE or WM_INITDIALOG.
 [[nodiscard]] bool SentFromElsewhere(UINT message) noexcept;
 
-// Guards the thread that makes it, for as long as it lives.
+// Guards the thread that makes it, for as long as it lives. A WM_QUIT, which would end a loop and
+// skip the close, runs `close` instead (it only posts, and throws nothing): the program's own end
+// never comes back to a loop.
 class MessageGate {
  public:
-  MessageGate();
+  explicit MessageGate(std::function<void()> close);
   MessageGate(const MessageGate&) = delete;
   MessageGate& operator=(const MessageGate&) = delete;
   MessageGate(MessageGate&&) = delete;
@@ -30,6 +34,7 @@ class MessageGate {
   ~MessageGate();
 
  private:
+  std::function<void()> close_;
   unique_hhook hook_;
 };
 

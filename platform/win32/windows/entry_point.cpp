@@ -91,8 +91,9 @@ class Program {
   Win32ShellOpen shell_;
   Win32TrayShell tray_shell_;
   MainWindow window_;
-  // From the main window on, every message loop of the thread passes the gate.
-  MessageGate gate_;
+  // From the main window on, every message loop of the thread passes the gate; another program's
+  // WM_QUIT closes as the close box does.
+  MessageGate gate_{[this] { window_.Close(); }};
   PaletteSkin skin_{files_, window_.SkinApplier()};
   cSysTray tray_;
   Form1 form_;
