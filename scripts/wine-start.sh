@@ -16,15 +16,19 @@ here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-prefix.sh" "$prefix"
 WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1 || true  # already running: fine
 
-if [ ! -f "$prefix/.wethrix-unmanaged" ]; then
+if [ ! -f "$prefix/.wethrix-settings" ]; then
   for program in Wethrix.exe explorer.exe; do
     "$here/wine-run.sh" "$prefix" reg add "HKCU\\Software\\Wine\\AppDefaults\\$program\\X11 Driver" \
       /v Managed /d N /f </dev/null >/dev/null 2>&1
   done
+  # A program that crashes ends at once, not in Wine's crash dialog, which no one answers and which
+  # holds its test until the test's time runs out.
+  "$here/wine-run.sh" "$prefix" reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashDialog /t REG_DWORD \
+    /d 0 /f </dev/null >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -k 2>/dev/null || true  # what started before the change goes
   WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
   WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1 || true
-  touch "$prefix/.wethrix-unmanaged"
+  touch "$prefix/.wethrix-settings"
 fi
 
 pid_file=$prefix/.desktop-keeper.pid

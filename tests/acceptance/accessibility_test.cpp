@@ -56,6 +56,25 @@ std::string ValueOf(HWND control) {
   return Read(control, &IAccessible::get_accValue);
 }
 
+VARIANT ChildId(long id) {
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = id;
+  return child;
+}
+
+// The window of a child given as its object, which is released; null for anything else.
+HWND WindowOf(VARIANT& child) {
+  HWND hwnd = nullptr;
+  IAccessible* accessible = nullptr;
+  if (child.vt == VT_DISPATCH && SUCCEEDED(child.pdispVal->QueryInterface(
+                                     __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)))) {
+    ::WindowFromAccessibleObject(unique_com<IAccessible>(accessible).get(), &hwnd);
+  }
+  ::VariantClear(&child);
+  return hwnd;
+}
+
 // The windows of the children a screen reader is offered.
 std::vector<HWND> OfferedChildren(HWND window) {
   const unique_com<IAccessible> object = ObjectOf(window);
@@ -66,14 +85,7 @@ std::vector<HWND> OfferedChildren(HWND window) {
   EXPECT_TRUE(SUCCEEDED(::AccessibleChildren(object.get(), 0, count, children.data(), &got)));
   std::vector<HWND> windows;
   for (VARIANT& child : std::span(children).first(static_cast<std::size_t>(got))) {
-    HWND hwnd = nullptr;
-    IAccessible* accessible = nullptr;
-    if (child.vt == VT_DISPATCH && SUCCEEDED(child.pdispVal->QueryInterface(
-                                       __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)))) {
-      ::WindowFromAccessibleObject(unique_com<IAccessible>(accessible).get(), &hwnd);
-    }
-    windows.push_back(hwnd);
-    ::VariantClear(&child);
+    windows.push_back(WindowOf(child));
   }
   return windows;
 }
@@ -160,6 +172,17 @@ TEST_F(AccessibilityTest, TheIconSurfaceAndTheTextBoxAreNotOfferedAsControls) {
   }
   for (const char* own : {"Picture1", "Text2"}) {
     EXPECT_EQ(std::ranges::count(offered, Wethrix().Control(own)), 0) << own;
+  }
+
+  // The same children by number and by navigation.
+  const unique_com<IAccessible> form = ObjectOf(Wethrix().MainWindow());
+  for (long id = 1; id <= static_cast<long>(offered.size()); ++id) {
+    const HWND expected = offered[static_cast<std::size_t>(id) - 1];
+    VARIANT child{};
+    if (form.get()->get_accChild(ChildId(id), &child.pdispVal) == S_OK) child.vt = VT_DISPATCH;
+    EXPECT_EQ(WindowOf(child), expected) << id;
+    form.get()->accNavigate(id == 1 ? NAVDIR_FIRSTCHILD : NAVDIR_NEXT, ChildId(id - 1), &child);
+    EXPECT_EQ(WindowOf(child), expected) << id;
   }
 }
 

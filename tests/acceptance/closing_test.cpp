@@ -11,7 +11,8 @@ namespace {
 // close that waits for neither meets it; the program itself takes some tens of milliseconds.
 constexpr auto kClosingBound = 10s;
 
-TEST(ClosingTest, ClosingWhileARefreshWaitsEndsTheProgramAtOnceAndLeavesNoConverter) {
+// Posts `closing` to the main window while the first refresh waits for a service that does not answer.
+void CloseWhileARefreshWaits(UINT closing) {
   settings::Clear();
   settings::Set(L"APIKey", L"demo-key");
   settings::Set(L"Text1", L"Silent Place");  // the stand-in keeps quiet far longer than the bound
@@ -24,10 +25,19 @@ TEST(ClosingTest, ClosingWhileARefreshWaitsEndsTheProgramAtOnceAndLeavesNoConver
 
   wethrix.Click("Option5");  // a unit change while the query waits: one more run owed
   ASSERT_TRUE(WaitUntil([&] { return wethrix.Checked("Option5"); }));
-  EXPECT_TRUE(wethrix.CloseAndWait(kClosingBound)) << "the process outlived its window";
+  ::PostMessageW(wethrix.MainWindow(), closing, 0, 0);
+  EXPECT_TRUE(wethrix.WaitForEnd(kClosingBound)) << "the process outlived its window";
 
   EXPECT_FALSE(std::filesystem::exists(ConverterFile()));
   EXPECT_EQ(standin::Requests().size(), 1U) << "no rerun after closing";
+}
+
+// Another program's WM_QUIT, which would only end the message loop, closes as the close box does.
+TEST(ClosingTest, ClosingWhileARefreshWaitsEndsTheProgramAtOnceAndLeavesNoConverter) {
+  for (const UINT closing : {UINT{WM_CLOSE}, UINT{WM_QUIT}}) {
+    SCOPED_TRACE(closing);
+    CloseWhileARefreshWaits(closing);
+  }
   settings::Clear();
 }
 

@@ -11,9 +11,7 @@ constexpr char kSanDiego[] =
     "F";  // 289.15 K
 
 TEST(EndToEndTest, TheFirstRefreshReachesEveryOutputAndClosingCleansUp) {
-  settings::Clear();
-  settings::Set(L"APIKey", L"demo-key");
-  standin::Reset();
+  BeginSession();
   const test_support::TempFolder folder(u8"wethrix end to end");
   WethrixDriver wethrix(folder.Path());
   wethrix.Start();

@@ -110,6 +110,12 @@ std::optional<std::string> Get(const std::wstring& key) {
 
 }  // namespace settings
 
+void BeginSession() {
+  settings::Clear();
+  settings::Set(L"APIKey", L"demo-key");
+  standin::Reset();
+}
+
 namespace run_key {
 
 std::optional<std::string> Get(const std::wstring& name) {

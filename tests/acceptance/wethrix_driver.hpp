@@ -38,6 +38,9 @@ void SetBinary(const std::wstring& key, const std::vector<BYTE>& bytes);
 [[nodiscard]] std::optional<std::string> Get(const std::wstring& key);  // UTF-8
 }  // namespace settings
 
+// A first start's settings but for the stand-in's key, and a stand-in that has heard nothing yet.
+void BeginSession();
+
 // The current user's Run key, where run-at-logon entries live.
 namespace run_key {
 [[nodiscard]] std::optional<std::string> Get(const std::wstring& name);  // UTF-8

@@ -1,12 +1,14 @@
 #include "platform/win32/windows/main_window.hpp"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/errors.hpp"
+#include "platform/win32/handles/unique_handle.hpp"
 #include "platform/win32/services/wide.hpp"
 #include "tests/window/window_test_support.hpp"
 
@@ -266,6 +268,23 @@ TEST_F(MainWindowTest, OnlyTheEndOfTheSessionUnloadsTheWindowNotItsQueryNorItsCa
   EXPECT_EQ(window_.Hwnd(), nullptr);
   MSG msg;
   EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// What a COM object answers QueryInterface for never changes, not even once its window has gone.
+TEST_F(MainWindowTest, TheWindowsAccessibleObjectListsItsChildrenAfterTheWindowHasGoneAsNone) {
+  IAccessible* object = nullptr;
+  ASSERT_EQ(::AccessibleObjectFromWindow(window_.Hwnd(), static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+            S_OK);
+  const unique_com<IAccessible> form(object);
+  ::DestroyWindow(window_.Hwnd());
+  IEnumVARIANT* list = nullptr;
+  ASSERT_EQ(form.get()->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&list)), S_OK);
+  const unique_com<IEnumVARIANT> children(list);
+  VARIANT child{};
+  ULONG got = 1;
+  EXPECT_EQ(children.get()->Next(1, &child, &got), S_FALSE);
+  EXPECT_EQ(got, 0U);
 }
 
 TEST_F(MainWindowTest, OnlyAShownWindowGainingTheActivationRaisesActivate) {

@@ -72,6 +72,7 @@ using unique_hbrush = unique_handle<HBRUSH, &DeleteGdiObject<HBRUSH>>;
 using unique_hrgn = unique_handle<HRGN, &DeleteGdiObject<HRGN>>;
 using unique_hinternet = unique_handle<HINTERNET, &::InternetCloseHandle>;
 using unique_hmodule = unique_handle<HMODULE, &::FreeLibrary>;
+using unique_hhook = unique_handle<HHOOK, &::UnhookWindowsHookEx>;
 // One reference to a COM object.
 template <typename Interface>
 using unique_com = unique_handle<Interface*, &ReleaseInterface<Interface>>;

@@ -8,6 +8,7 @@
 
 #include "platform/win32/handles/unique_handle.hpp"
 #include "platform/win32/services/check.hpp"
+#include "platform/win32/services/message_gate.hpp"
 #include "platform/win32/services/wide.hpp"
 
 namespace wethrix::win32 {
@@ -17,6 +18,17 @@ constexpr UINT_PTR kSubclassId = 1;
 
 [[nodiscard]] bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// A child control's own object, as the system gives it.
+[[nodiscard]] HRESULT WindowObject(HWND window, IDispatch** object) {
+  return ::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
+                                      reinterpret_cast<void**>(object));
+}
+[[nodiscard]] HRESULT WindowObject(HWND window, VARIANT* object) {
+  const HRESULT found = WindowObject(window, &object->pdispVal);
+  if (SUCCEEDED(found)) object->vt = VT_DISPATCH;
+  return found;
 }
 
 [[nodiscard]] HRESULT ToBstr(const std::wstring& text, BSTR* out) {
@@ -30,13 +42,16 @@ constexpr UINT_PTR kSubclassId = 1;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // The system's object for a control, with what the form was told put over it. The form's own
-// object also lists its children, leaving the withheld ones out; every other call is the
-// system object's. It is handed to assistive technology, so no failure escapes it. It lives in
-// the window's single-threaded apartment, so only that thread calls it.
+// object also gives its children, whichever way it is asked (the child list, get_accChild's
+// numbers, navigation, hit testing), leaving the withheld ones out; every other call is the
+// system object's. What it answers QueryInterface for is fixed when it is made, as COM asks. It is
+// handed to assistive technology, so no failure escapes it. It lives in the window's
+// single-threaded apartment, so only that thread calls it.
 class AccessibleControl final : public IAccessible, public IEnumVARIANT, public IOleWindow {
  public:
-  AccessibleControl(unique_com<IAccessible> standard, HWND hwnd, std::weak_ptr<const AccessibleForm> form)
-      : standard_(std::move(standard)), hwnd_(hwnd), form_(std::move(form)) {}
+  AccessibleControl(unique_com<IAccessible> standard, HWND hwnd, std::weak_ptr<const AccessibleForm> form,
+                    bool is_form)
+      : standard_(std::move(standard)), hwnd_(hwnd), form_(std::move(form)), is_form_(is_form) {}
   AccessibleControl(const AccessibleControl&) = delete;
   AccessibleControl& operator=(const AccessibleControl&) = delete;
   AccessibleControl(AccessibleControl&&) = delete;
@@ -49,7 +64,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
       *object = static_cast<IAccessible*>(this);
     } else if (iid == __uuidof(IOleWindow)) {
       *object = static_cast<IOleWindow*>(this);
-    } else if (iid == __uuidof(IEnumVARIANT) && IsForm()) {
+    } else if (iid == __uuidof(IEnumVARIANT) && is_form_) {
       *object = static_cast<IEnumVARIANT*>(this);
     } else {
       return E_NOINTERFACE;
@@ -98,10 +113,10 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
     });
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-    if (!IsForm()) return standard_.get()->get_accChildCount(count);
+    if (!is_form_) return standard_.get()->get_accChildCount(count);
     return Guarded([&] {
       if (count == nullptr) return E_POINTER;
-      *count = static_cast<long>(form_.lock()->OfferedChildren().size());
+      *count = static_cast<long>(Children().size());
       return S_OK;
     });
   }
@@ -109,8 +124,18 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     return standard_.get()->get_accParent(parent);
   }
+  // Children are numbered from 1 in the order of the child list.
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-    return standard_.get()->get_accChild(child, object);
+    if (!is_form_) return standard_.get()->get_accChild(child, object);
+    return Guarded([&] {
+      if (object == nullptr) return E_POINTER;
+      *object = nullptr;
+      const std::vector<HWND> children = Children();
+      if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > static_cast<long>(children.size())) {
+        return E_INVALIDARG;
+      }
+      return WindowObject(children[static_cast<std::size_t>(child.lVal) - 1], object);
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
     return standard_.get()->get_accDescription(child, text);
@@ -146,11 +171,49 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
                                         VARIANT child) override {
     return standard_.get()->accLocation(left, top, width, height, child);
   }
+  // Into and along the children in the order of the child list; the children have no places of
+  // their own among each other here. From the form itself to its siblings is the system's.
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
-    return standard_.get()->accNavigate(direction, start, end);
+    const bool into = direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD;
+    if (!is_form_ || (IsSelf(start) && !into)) return standard_.get()->accNavigate(direction, start, end);
+    return Guarded([&] {
+      if (end == nullptr) return E_POINTER;
+      ::VariantInit(end);
+      const std::vector<HWND> children = Children();
+      const auto count = static_cast<long>(children.size());
+      long to = 0;
+      if (IsSelf(start)) {
+        to = direction == NAVDIR_FIRSTCHILD ? 1 : count;
+      } else if (into || start.vt != VT_I4 || start.lVal < 1 || start.lVal > count) {
+        return E_INVALIDARG;
+      } else if (direction == NAVDIR_NEXT || direction == NAVDIR_PREVIOUS) {
+        to = direction == NAVDIR_NEXT ? start.lVal + 1 : start.lVal - 1;
+      } else {
+        return DISP_E_MEMBERNOTFOUND;
+      }
+      if (to < 1 || to > count) return S_FALSE;
+      return WindowObject(children[static_cast<std::size_t>(to) - 1], end);
+    });
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override {
-    return standard_.get()->accHitTest(left, top, child);
+    if (!is_form_) return standard_.get()->accHitTest(left, top, child);
+    return Guarded([&] {
+      if (child == nullptr) return E_POINTER;
+      ::VariantInit(child);
+      POINT point{left, top};
+      RECT client{};
+      if (!::ScreenToClient(hwnd_, &point) || !::GetClientRect(hwnd_, &client) ||
+          !::PtInRect(&client, point)) {
+        return S_FALSE;
+      }
+      const HWND under = ::ChildWindowFromPointEx(hwnd_, point, CWP_SKIPINVISIBLE);
+      if (std::ranges::count(Children(), under) == 0) {
+        child->vt = VT_I4;
+        child->lVal = CHILDID_SELF;
+        return S_OK;
+      }
+      return WindowObject(under, child);
+    });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     return standard_.get()->accDoDefaultAction(child);
@@ -169,15 +232,8 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
       const std::vector<HWND> children = Children();
       ULONG given = 0;
       while (given < wanted && position_ < children.size()) {
-        IDispatch* child = nullptr;
-        const HRESULT found =
-            ::AccessibleObjectFromWindow(children[position_++], static_cast<DWORD>(OBJID_WINDOW),
-                                         __uuidof(IDispatch), reinterpret_cast<void**>(&child));
-        if (FAILED(found)) continue;
         ::VariantInit(&items[given]);
-        items[given].vt = VT_DISPATCH;
-        items[given].pdispVal = child;
-        ++given;
+        if (SUCCEEDED(WindowObject(children[position_++], &items[given]))) ++given;
       }
       if (fetched != nullptr) *fetched = given;
       return given == wanted ? S_OK : S_FALSE;
@@ -198,7 +254,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
       if (copy == nullptr) return E_POINTER;
       standard_.get()->AddRef();
       unique_com<IAccessible> standard(standard_.get());
-      auto* clone = new AccessibleControl(std::move(standard), hwnd_, form_);
+      auto* clone = new AccessibleControl(std::move(standard), hwnd_, form_, is_form_);
       clone->position_ = position_;
       *copy = clone;
       return S_OK;
@@ -224,10 +280,6 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
     }
   }
 
-  [[nodiscard]] bool IsForm() const {
-    const auto form = form_.lock();
-    return form && form->form == hwnd_;
-  }
   [[nodiscard]] std::vector<HWND> Children() const {
     const auto form = form_.lock();
     return form ? form->OfferedChildren() : std::vector<HWND>{};
@@ -237,6 +289,7 @@ class AccessibleControl final : public IAccessible, public IEnumVARIANT, public 
   unique_com<IAccessible> standard_;
   HWND hwnd_;
   std::weak_ptr<const AccessibleForm> form_;
+  bool is_form_;
   std::size_t position_ = 0;
 };
 #pragma GCC diagnostic pop
@@ -308,7 +361,7 @@ LRESULT Win32Accessibility::Answer(HWND hwnd, WPARAM flags) const noexcept try {
     return 0;
   }
   const unique_com<AccessibleControl> object(
-      new AccessibleControl(unique_com<IAccessible>(standard), hwnd, attached_));
+      new AccessibleControl(unique_com<IAccessible>(standard), hwnd, attached_, hwnd == attached_->form));
   const LRESULT answer =
       ::LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(object.get()));
   return answer < 0 ? 0 : answer;
@@ -319,7 +372,8 @@ LRESULT Win32Accessibility::Answer(HWND hwnd, WPARAM flags) const noexcept try {
 LRESULT CALLBACK Win32Accessibility::SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                                   UINT_PTR id, DWORD_PTR self) noexcept {
   auto* accessibility = reinterpret_cast<Win32Accessibility*>(self);
-  if (message == WM_NCDESTROY) {
+  // Another program's WM_NCDESTROY would end the description of a window that lives on.
+  if (message == WM_NCDESTROY && !SentFromElsewhere(message)) {
     ::RemoveWindowSubclass(hwnd, &SubclassProc, id);
     if (accessibility->attached_ && hwnd == accessibility->attached_->form) accessibility->Detach();
   } else if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT &&

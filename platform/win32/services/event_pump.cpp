@@ -5,9 +5,6 @@
 namespace wethrix::win32 {
 
 void Win32EventPump::Dispatch(MSG& msg) const {
-  // DispatchMessage calls a WM_TIMER's lParam as the timer's procedure. The program sets no timer
-  // with one, so such a message was posted by another program and goes no further.
-  if (msg.message == WM_TIMER && msg.lParam != 0) return;
   if (pre_translate_ && pre_translate_(msg)) return;
   ::TranslateMessage(&msg);
   ::DispatchMessageW(&msg);

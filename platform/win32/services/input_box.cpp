@@ -4,6 +4,7 @@
 
 #include "platform/win32/handles/unique_handle.hpp"
 #include "platform/win32/services/dialogs.hpp"
+#include "platform/win32/services/message_gate.hpp"
 #include "platform/win32/services/wide.hpp"
 
 namespace wethrix::win32 {
@@ -131,15 +132,19 @@ std::wstring FieldText(HWND dialog) {
   return text;
 }
 
+// The dialog takes its state once, at its creation: a later WM_INITDIALOG, which any program can
+// send, would hand it whatever the sender put there. What only Windows and the program may send
+// is dropped, default handling included, when another thread sends it.
 INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   try {
-    if (message == WM_INITDIALOG) {
+    auto* state = reinterpret_cast<InputBoxState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG && state == nullptr) {
       ::SetWindowLongPtrW(dialog, DWLP_USER, lparam);
       Layout(dialog, *reinterpret_cast<InputBoxState*>(lparam));
       CenterOnOwner(dialog);
       return FALSE;  // the focus is already on the field
     }
-    auto* state = reinterpret_cast<InputBoxState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG || SentFromElsewhere(message)) return TRUE;
     if (message != WM_COMMAND || state == nullptr) return FALSE;
     const int command = LOWORD(wparam);
     if (command == IDOK) {

@@ -1,6 +1,7 @@
 #include "platform/win32/services/tray_window.hpp"
 
 #include "platform/win32/services/check.hpp"
+#include "platform/win32/services/message_gate.hpp"
 
 namespace wethrix::win32 {
 namespace {
@@ -52,13 +53,16 @@ void Win32TrayWindow::StopRetryTimer() noexcept {
   ::KillTimer(window_.get(), kRetryTimerId);
 }
 
+// Bound to its object once, at its creation, as the program's other windows are (bound_window.hpp).
 LRESULT CALLBACK Win32TrayWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
                                              LPARAM lparam) noexcept {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    ::SetWindowLongPtrW(window, kSelfSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
   auto* self = reinterpret_cast<Win32TrayWindow*>(::GetWindowLongPtrW(window, kSelfSlot));
+  if (message == WM_NCCREATE) {
+    if (self != nullptr) return FALSE;
+    self = static_cast<Win32TrayWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpCreateParams);
+    ::SetWindowLongPtrW(window, kSelfSlot, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (SentFromElsewhere(message)) return 0;
   if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, kSelfSlot, 0);
   if (self == nullptr) return ::DefWindowProcW(window, message, wparam, lparam);
   return self->HandleMessage(window, message, wparam, lparam);

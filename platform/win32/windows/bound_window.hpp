@@ -7,6 +7,7 @@
 
 #include <exception>
 
+#include "platform/win32/services/message_gate.hpp"
 #include "platform/win32/services/wide.hpp"
 
 namespace wethrix::win32 {
@@ -20,15 +21,24 @@ inline void ReportEscapedError(const std::exception& error) noexcept {
 }
 
 // Window needs: void Attach(HWND), void Detach(), LRESULT HandleMessage(UINT, WPARAM, LPARAM).
+// A window takes its object once, at its creation: a later WM_NCCREATE, which any program can
+// send, would hand it whatever the sender put there. What only Windows and the program may send
+// is dropped when another thread sends it; WM_DPICHANGED keeps its DPI, which the form weighs
+// against the window's own, and loses its rectangle.
 template <typename Window>
 LRESULT CALLBACK BoundWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpCreateParams);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    created->Attach(hwnd);
-  }
   auto* window = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    if (window != nullptr) return FALSE;
+    window = static_cast<Window*>(reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpCreateParams);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    window->Attach(hwnd);
+  }
   if (!window) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  if (SentFromElsewhere(message)) {
+    if (message != WM_DPICHANGED) return 0;
+    lparam = 0;
+  }
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     window->Detach();

@@ -273,7 +273,7 @@ LRESULT DesignedForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED:
-      OnDpiChanged(wparam, lparam);
+      OnDpiChanged(wparam, reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
@@ -359,24 +359,22 @@ void DesignedForm::DispatchCommand(WPARAM wparam) {
 }
 
 // Windows sends this once the window has a new DPI, with the place it suggests at that DPI. Any
-// program may send it too, with any numbers and a pointer into its own memory: a DPI is taken only
-// when it is one a screen has and differs from the form's, and from another thread only when the
-// window really has it now; the suggested place only when it lies on a screen and is about the
-// size the form needs, else the form keeps its place and takes its own size.
-void DesignedForm::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
+// program may send it too: a DPI is taken only when it is one a screen has and differs from the
+// form's. From another thread it comes without the place (a pointer into who knows what), and its
+// DPI only when the window really has it now; the suggested place only when it lies on a screen
+// and is about the size the form needs, else the form keeps its place and takes its own size.
+void DesignedForm::OnDpiChanged(WPARAM wparam, const RECT* suggested) {
   const UINT dpi = HIWORD(wparam);
-  const bool from_elsewhere = ::InSendMessageEx(nullptr) != ISMEX_NOSEND;
   if (dpi != LOWORD(wparam) || dpi < kLeastDpi || dpi > kMostDpi || dpi == dpi_ ||
-      (from_elsewhere && dpi != ::GetDpiForWindow(Hwnd()))) {
+      (suggested == nullptr && dpi != ::GetDpiForWindow(Hwnd()))) {
     return;
   }
   dpi_ = dpi;
   CreateFonts();
   Layout();
-  const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
-  if (!FitsTheForm(suggested)) return SizeToClientArea();
-  ThrowIfFalse(::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top,
-                              suggested.right - suggested.left, suggested.bottom - suggested.top,
+  if (suggested == nullptr || !FitsTheForm(*suggested)) return SizeToClientArea();
+  ThrowIfFalse(::SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top,
+                              suggested->right - suggested->left, suggested->bottom - suggested->top,
                               SWP_NOZORDER | SWP_NOACTIVATE));
 }
 

@@ -184,7 +184,7 @@ class DesignedForm : public virtual FormWindow {
   void SizeToClientArea();
   [[nodiscard]] bool FitsTheForm(const RECT& place) const;
   void DispatchCommand(WPARAM wparam);
-  void OnDpiChanged(WPARAM wparam, LPARAM lparam);
+  void OnDpiChanged(WPARAM wparam, const RECT* suggested);
   [[nodiscard]] LRESULT OnSetCursor(WPARAM wparam, LPARAM lparam);
   [[nodiscard]] LRESULT OnControlColor(HDC dc, HWND child);
   // A theme switch or new system colours: whatever process sent it, nothing of it is read.

@@ -14,6 +14,7 @@
 #include "platform/win32/services/environment.hpp"
 #include "platform/win32/services/event_pump.hpp"
 #include "platform/win32/services/file_system.hpp"
+#include "platform/win32/services/message_gate.hpp"
 #include "platform/win32/services/picture_loader.hpp"
 #include "platform/win32/services/process_launcher.hpp"
 #include "platform/win32/services/registry.hpp"
@@ -90,6 +91,9 @@ class Program {
   Win32ShellOpen shell_;
   Win32TrayShell tray_shell_;
   MainWindow window_;
+  // From the main window on, every message loop of the thread passes the gate; another program's
+  // WM_QUIT closes as the close box does.
+  MessageGate gate_{[this] { window_.Close(); }};
   PaletteSkin skin_{files_, window_.SkinApplier()};
   cSysTray tray_;
   Form1 form_;

@@ -118,10 +118,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       ::RemovePropW(Hwnd(), kFinishedRefreshesProperty);
       if (closing_) ::PostQuitMessage(0);
       return 0;
-    // From the window's own controls, which send it on this thread; another thread's, or another
-    // program's, would be a pointer into who knows what.
+    // From the window's own controls only (the message gate drops any other).
     case WM_NOTIFY:
-      if (::InSendMessageEx(nullptr) != ISMEX_NOSEND) return 0;
       if (reinterpret_cast<const NMHDR*>(lparam)->code == NM_CUSTOMDRAW) return OnCustomDraw(lparam);
       return 0;
     case WM_TIMER:
