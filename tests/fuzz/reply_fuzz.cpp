@@ -1,6 +1,7 @@
 // The service's answer, from status and body to a reading or the reason there is none.
-// Input: a first line with the status ("200"), "-" for no answer or "T" for a time-out, then the
-// body; an input without a line break is a body sent with 200.
+// Input: a first line with the status ("200"), "-" and the system's error code ("-12007") for no
+// answer, or "T" for a time-out, then the body; an input without a line break is a body sent with
+// 200.
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -21,15 +22,32 @@ HttpReply ReplyFrom(std::string_view input) {
   const auto line_end = input.find('\n');
   if (line_end == std::string_view::npos) return {true, false, 200, std::string(input)};
   const std::string_view head = input.substr(0, line_end);
-  HttpReply reply{head != "-" && head != "T", head == "T", 0, std::string(input.substr(line_end + 1))};
+  HttpReply reply{!head.starts_with('-') && head != "T", head == "T", 0,
+                  std::string(input.substr(line_end + 1))};
   if (reply.reached) static_cast<void>(std::from_chars(head.data(), head.data() + head.size(), reply.status));
+  if (head.starts_with('-')) {
+    static_cast<void>(std::from_chars(head.data() + 1, head.data() + head.size(), reply.error));
+  }
   return reply;
 }
 
 bool IsKnownReason(std::string_view reason) {
-  constexpr std::array kReasons{no_reading::kUnreachable,  no_reading::kTimedOut,
-                                no_reading::kUnknownPlace, no_reading::kSlowDown,
-                                no_reading::kServiceError, no_reading::kNoTemperature};
+  constexpr std::array kReasons{no_reading::kUnreachable,
+                                no_reading::kTimedOut,
+                                no_reading::kUnknownPlace,
+                                no_reading::kSlowDown,
+                                no_reading::kServiceError,
+                                no_reading::kNoTemperature,
+                                no_reading::kOffline,
+                                no_reading::kProxySignIn,
+                                no_reading::kProxyUnreachable,
+                                no_reading::kCertificateForAnotherName,
+                                no_reading::kCertificateOutOfDate,
+                                no_reading::kCertificateUntrusted,
+                                no_reading::kCertificateRevoked,
+                                no_reading::kCertificateUnchecked,
+                                no_reading::kCertificateInvalid,
+                                no_reading::kNoSecureConnection};
   return std::ranges::find(kReasons, reason) != kReasons.end();
 }
 
