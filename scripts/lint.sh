@@ -39,15 +39,16 @@ findings_in() {
   grep -hE '^/.*: (warning|error): ' "$@" | grep -v "^$root/build/"
 }
 # One source's run, its log in work/INDEX.log, so that parallel runs never interleave their lines.
-# A file takes seconds; a run that has not ended after ten minutes has hung (seen once, and not
-# again on the same file) and is made once more, so that one stall does not hold CI. A second
+# A file takes seconds (35 at most on two busy cores); a run that has not ended after two minutes
+# has hung (seen twice, each time on another file and not again on it) and is made once more, so
+# that one stall costs CI two minutes, not ten. A second
 # hang is a finding, and so is any other end but a clean one that no finding of ours explains:
 # a crash, or an error that names no file of ours, leaves the file unchecked.
 lint_one() {  # FOLDER SOURCE INDEX
   local start=$SECONDS status try
   for try in 1 2; do
     status=0
-    timeout 600 clang-tidy-16 -p "$1" --quiet --header-filter="$header_filter" "$2" >"$work/$3.log" 2>&1 ||
+    timeout 120 clang-tidy-16 -p "$1" --quiet --header-filter="$header_filter" "$2" >"$work/$3.log" 2>&1 ||
       status=$?
     [ "$status" -eq 124 ] || break
   done
